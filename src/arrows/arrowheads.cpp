@@ -1,0 +1,90 @@
+#include "arrows/arrowheads.h"
+
+#include "arrows/arrowshape.h"
+#include "plot/plotsurface.h"
+#include "tracing/drawingstate.h"
+#include "tracing/float32.h"
+#include "tracing/inputpanel.h"
+#include "tracing/numberreading.h"
+#include "tracing/reflection.h"
+
+Arrowheads::Arrowheads(DrawingState &state, PlotSurface &surface, const InputPanel &panel)
+    : s_(state)
+    , surface_(surface)
+    , panel_(panel)
+{
+}
+
+void Arrowheads::ToHuaJT1()
+{
+    s_.arrowAngle = s_.theta;
+    s_.tipX = s_.px;
+    s_.tipY = s_.py;
+    // The like-charge tracer follows the field of two positive charges. A zero
+    // charge has no direction of its own: its lines carry the field of the
+    // other charge, so they point along when that one is positive.
+    const bool along = s_.q1 > 0 || (s_.q1 == 0 && s_.q2 > 0);
+    const ArrowShape w = arrowWings(s_.tipX, s_.tipY, s_.arrowAngle, along);
+    s_.wing1X = w.wing1X;
+    s_.wing1Y = w.wing1Y;
+    s_.wing2X = w.wing2X;
+    s_.wing2Y = w.wing2Y;
+    surface_.Line(s_.tipX, s_.tipY, s_.wing1X, s_.wing1Y, Colour::Blue);
+    surface_.Line(s_.tipX, s_.tipY, s_.wing2X, s_.wing2Y, Colour::Blue);
+}
+
+void Arrowheads::ToHuaJT2()
+{
+    s_.arrowAngle2 = s_.theta2;
+    s_.tip2X = s_.qx;
+    s_.tip2Y = s_.qy;
+    const bool along = s_.q2 > 0 || (s_.q2 == 0 && s_.q1 > 0);
+    const ArrowShape w = arrowWings(s_.tip2X, s_.tip2Y, s_.arrowAngle2, along);
+    s_.wing3X = w.wing1X;
+    s_.wing3Y = w.wing1Y;
+    s_.wing4X = w.wing2X;
+    s_.wing4Y = w.wing2Y;
+    surface_.Line(s_.tip2X, s_.tip2Y, s_.wing3X, s_.wing3Y, Colour::Blue);
+    surface_.Line(s_.tip2X, s_.tip2Y, s_.wing4X, s_.wing4Y, Colour::Blue);
+}
+
+void Arrowheads::YIHuaJT()
+{
+    drawUnlikeArrowhead();
+}
+
+void Arrowheads::YIHuaJT2()
+{
+    drawUnlikeArrowhead();
+}
+
+void Arrowheads::drawUnlikeArrowhead()
+{
+    s_.arrowAngle = s_.theta;
+    s_.tipX = s_.px;
+    s_.tipY = s_.py;
+    // The tracer runs from charge 1 as a source to charge 2 as a sink; the
+    // field really runs that way only when the charge held as charge 1 is
+    // positive.
+    const ArrowShape w = arrowWings(s_.tipX, s_.tipY, s_.arrowAngle, s_.q1 > 0);
+    s_.wing1X = w.wing1X;
+    s_.wing1Y = w.wing1Y;
+    s_.wing2X = w.wing2X;
+    s_.wing2Y = w.wing2Y;
+
+    // The boxes still hold the amounts the excite read: they tell whether the
+    // tracer works in the entered order or has exchanged the amounts.
+    const float box3 = f32(readNumber(panel_.text(3)));
+    const float box6 = f32(readNumber(panel_.text(6)));
+    if (s_.q1 == box3 && s_.q2 == box6) {
+        surface_.Line(s_.tipX, s_.tipY, s_.wing1X, s_.wing1Y, Colour::Blue);
+        surface_.Line(s_.tipX, s_.tipY, s_.wing2X, s_.wing2Y, Colour::Blue);
+    } else if (s_.q1 == box6 && s_.q2 == box3) {
+        // Exchanged: the traced picture is drawn reflected, and so is its arrowhead.
+        const PlotPoint tip = reflect(s_, s_.tipX, s_.tipY);
+        const PlotPoint wing1 = reflect(s_, s_.wing1X, s_.wing1Y);
+        const PlotPoint wing2 = reflect(s_, s_.wing2X, s_.wing2Y);
+        surface_.Line(f32(tip.x), f32(tip.y), f32(wing1.x), f32(wing1.y), Colour::Blue);
+        surface_.Line(f32(tip.x), f32(tip.y), f32(wing2.x), f32(wing2.y), Colour::Blue);
+    }
+}

@@ -1,0 +1,22 @@
+#include "arrows/arrowshape.h"
+
+#include "tracing/fieldevaluation.h"
+#include "tracing/float32.h"
+
+#include <cmath>
+
+ArrowShape arrowWings(float tipX, float tipY, double direction, bool pointsAlong)
+{
+    // Half the opening angle of the arrowhead, and the wing length.
+    constexpr double kHalfOpening = kPi / 8;
+    constexpr double kWing = 2;
+    // Wings trail behind a tip that points along the line, and lie ahead of
+    // one that points back against it.
+    const double sign = pointsAlong ? -1 : 1;
+    ArrowShape shape;
+    shape.wing1X = f32(tipX + sign * kWing * std::cos(direction + kHalfOpening));
+    shape.wing1Y = f32(tipY + sign * kWing * std::sin(direction + kHalfOpening));
+    shape.wing2X = f32(tipX + sign * kWing * std::cos(direction - kHalfOpening));
+    shape.wing2Y = f32(tipY + sign * kWing * std::sin(direction - kHalfOpening));
+    return shape;
+}

@@ -1,0 +1,65 @@
+#include "tracing/fieldlines.h"
+
+#include "plot/plotsurface.h"
+#include "tracing/drawingstate.h"
+#include "tracing/float32.h"
+#include "tracing/inputpanel.h"
+#include "tracing/messenger.h"
+#include "tracing/numberreading.h"
+
+#include <array>
+#include <cfloat>
+#include <cmath>
+#include <exception>
+#include <new>
+
+FieldLines::FieldLines(DrawingState &state, PlotSurface &surface, InputPanel &panel, Messenger &messenger)
+    : s_(state)
+    , surface_(surface)
+    , panel_(panel)
+    , messenger_(messenger)
+    , arrows_(state, surface, panel)
+{
+}
+
+void FieldLines::excite()
+{
+    surface_.Cls();
+    // Keep the plot at the 9:5 shape of its user coordinates.
+    surface_.Width(f32(double(surface_.Height()) * 90 / 50));
+    surface_.Scale(-45, 25, 45, -25);
+    surface_.AutoRedraw(true);
+
+    // Read all six boxes before drawing anything. A number beyond the range
+    // of the 32-bit values the drawing works with cannot be drawn: say so
+    // and leave the drawing state as it was.
+    std::array<double, 6> values{};
+    for (int box = 1; box <= 6; ++box) {
+        values[box - 1] = readNumber(panel_.text(box));
+        if (!(std::fabs(values[box - 1]) <= FLT_MAX)) {
+            messenger_.show(Messages::OutOfRange, Messages::Notice);
+            return;
+        }
+    }
+    s_.x1 = f32(values[0]);
+    s_.y1 = f32(values[1]);
+    s_.q1 = f32(values[2]);
+    s_.x2 = f32(values[3]);
+    s_.y2 = f32(values[4]);
+    s_.q2 = f32(values[5]);
+
+    try {
+        if (panel_.twoChargeMode()) {
+            DuoDH();
+        } else {
+            panel_.lockCharge2Boxes();
+            DanDH();
+        }
+    } catch (const ProgramEnding &) {
+        // The program is closing: stop drawing at once.
+    } catch (const std::bad_alloc &) {
+        messenger_.show("内存不足，无法完成绘图。已画出的部分保留。", Messages::RuntimeErrorTitle);
+    } catch (const std::exception &) {
+        messenger_.show("绘图时发生意外错误，已画出的部分保留。", Messages::RuntimeErrorTitle);
+    }
+}
