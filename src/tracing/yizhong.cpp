@@ -71,16 +71,20 @@ void FieldLines::traceUnlikeLine(Variant variant)
 
         const double c = std::cos(s_.theta);
         const double sn = std::sin(s_.theta);
-        surface_.DrawWidth(1);
-        if (variant == Variant::C) {
-            const PlotPoint from = reflect(s_, s_.px, s_.py);
-            const PlotPoint to = reflect(s_, s_.px + c, s_.py + sn);
-            surface_.Line(f32(from.x), f32(from.y), f32(to.x), f32(to.y), Colour::Blue);
-        } else {
-            surface_.Line(s_.px, s_.py, f32(s_.px + c), f32(s_.py + sn), Colour::Blue);
-        }
+        const float fromX = s_.px;
+        const float fromY = s_.py;
         s_.px = f32(s_.px + c);
         s_.py = f32(s_.py + sn);
+        surface_.DrawWidth(1);
+        if (variant == Variant::C) {
+            // Reflect the stored points, so that each step starts exactly
+            // where the one before ended on the plot too.
+            const PlotPoint from = reflect(s_, fromX, fromY);
+            const PlotPoint to = reflect(s_, s_.px, s_.py);
+            surface_.Line(f32(from.x), f32(from.y), f32(to.x), f32(to.y), Colour::Blue);
+        } else {
+            surface_.Line(fromX, fromY, s_.px, s_.py, Colour::Blue);
+        }
 
         // Arrowheads near 0.45 of the charge distance from either charge,
         // judged by where the step started.

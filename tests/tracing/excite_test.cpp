@@ -1,0 +1,117 @@
+#include "tracetestsupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Excite, PreparesThePlotBeforeDrawing)
+{
+    Bench bench;
+    bench.excite();
+    const auto &ops = bench.surface.operations();
+    ASSERT_GE(ops.size(), 4u);
+    EXPECT_EQ(ops[0].op, Op::Cls);
+    EXPECT_EQ(ops[1].op, Op::Width);
+    EXPECT_FLOAT_EQ(ops[1].x1, 10395);  // 5775 × 90 / 50: the designed size already
+    EXPECT_EQ(ops[2].op, Op::Scale);
+    EXPECT_EQ(ops[2].x1, -45);
+    EXPECT_EQ(ops[2].y1, 25);
+    EXPECT_EQ(ops[2].x2, 45);
+    EXPECT_EQ(ops[2].y2, -25);
+    EXPECT_EQ(ops[3].op, Op::AutoRedraw);
+    EXPECT_TRUE(bench.surface.autoRedraw());
+}
+
+TEST(Excite, LoadsTheSixBoxesRoundedTo32Bits)
+{
+    Bench bench;
+    bench.setCharges(" -1 5", "0.1", "abc", "1,5", "2.5e1", "", false);
+    bench.excite();
+    EXPECT_EQ(bench.state.x1, -15.0f);
+    EXPECT_EQ(bench.state.y1, 0.1f);
+    EXPECT_EQ(bench.state.q1, 0.0f);
+    EXPECT_EQ(bench.state.x2, 1.0f);
+    EXPECT_EQ(bench.state.y2, 25.0f);
+    EXPECT_EQ(bench.state.q2, 0.0f);
+}
+
+TEST(Excite, TwiceShowsOnePictureAndLeavesTheSameState)
+{
+    Bench bench;
+    const auto first = bench.excite();
+    const DrawingState afterFirst = bench.state;
+    const auto second = bench.excite();
+    EXPECT_EQ(first.size(), second.size());
+    EXPECT_TRUE(sameState(afterFirst, bench.state));
+    for (std::size_t i = 0; i < first.size() && i < second.size(); ++i) {
+        EXPECT_EQ(first[i].x1, second[i].x1);
+        EXPECT_EQ(first[i].y2, second[i].y2);
+    }
+}
+
+TEST(Excite, SecondExciteStartsWithTheDotsPenWidth)
+{
+    Bench bench;
+    bench.excite();
+    bench.excite();
+    // The Cls of the second excite still has the width the dots left.
+    EXPECT_EQ(bench.surface.operations().front().op, Op::Cls);
+    EXPECT_EQ(bench.surface.operations().front().width, 20);
+}
+
+TEST(Excite, StateIsAllZeroBeforeTheFirstExcite)
+{
+    EXPECT_TRUE(sameState(DrawingState{}, DrawingState{}));
+    DrawingState s;
+    EXPECT_EQ(s.q1, 0.0f);
+    EXPECT_EQ(s.wing4Y, 0.0f);
+    EXPECT_EQ(s.angle, 0);
+    EXPECT_EQ(s.angle2, 0);
+}
+
+// Numbers beyond the 32-bit range are refused before anything is drawn, and
+// the state keeps the last good values.
+struct OutOfRangeCase
+{
+    const char *name;
+    int box;
+    const char *text;
+};
+
+class OutOfRange : public ::testing::TestWithParam<OutOfRangeCase>
+{
+};
+
+TEST_P(OutOfRange, ShowsTheMessageAndDrawsNothing)
+{
+    Bench bench;
+    bench.excite();
+    const DrawingState before = bench.state;
+    bench.panel.setText(GetParam().box, GetParam().text);
+    const auto ops = bench.excite();
+    EXPECT_TRUE(ops.empty());
+    ASSERT_EQ(bench.messenger.messages.size(), 1u);
+    EXPECT_EQ(bench.messenger.messages[0].first, "输入的数值超出范围");
+    EXPECT_EQ(bench.messenger.messages[0].second, "提示");
+    EXPECT_TRUE(sameState(before, bench.state));
+    // The plot was cleared: the old picture does not linger.
+    EXPECT_EQ(bench.surface.operations().front().op, Op::Cls);
+}
+
+INSTANTIATE_TEST_SUITE_P(D9, OutOfRange,
+                         ::testing::Values(OutOfRangeCase{"HugeAmount", 3, "1e39"},
+                                           OutOfRangeCase{"HugeNegativePosition", 1, "-1e39"},
+                                           OutOfRangeCase{"BeyondDouble", 5, "1e400"},
+                                           OutOfRangeCase{"LastBox", 6, "-4e38"}),
+                         [](const auto &info) { return info.param.name; });
+
+TEST(Excite, LargestFloatIsStillDrawn)
+{
+    Bench bench;
+    bench.setCharges("0", "0", "3.4028234e38", "15", "0", "1", false);
+    bench.excite();
+    EXPECT_TRUE(bench.messenger.messages.empty());
+    EXPECT_EQ(bench.state.q1, 3.4028234e38f);
+}
+
+}  // namespace
