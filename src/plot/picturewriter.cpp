@@ -1,0 +1,164 @@
+#include "plot/picturewriter.h"
+
+#include <QFileInfo>
+#include <QFont>
+#include <QImage>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+#include <charconv>
+#include <cstdio>
+
+namespace {
+
+PictureWriter::Result failure(const QString &fileName, const QString &reason)
+{
+    return {false, QStringLiteral("cannot write %1: %2").arg(fileName, reason)};
+}
+
+PictureWriter::Result commit(QSaveFile &file, const QString &fileName)
+{
+    if (!file.commit())
+        return failure(fileName, file.errorString());
+    return {true, {}};
+}
+
+// %.9g of the float, independent of the C locale that QCoreApplication sets
+// from the environment (a German locale would otherwise write a comma).
+void appendNumber(std::string &out, float value)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 9);
+    out.append(buffer, result.ptr);
+}
+
+void appendColour(std::string &out, std::uint32_t bgr)
+{
+    char buffer[8];
+    std::snprintf(buffer, sizeof buffer, "#%02x%02x%02x", unsigned(bgr & 0xFF), unsigned((bgr >> 8) & 0xFF),
+                  unsigned((bgr >> 16) & 0xFF));
+    out += buffer;
+}
+
+}  // namespace
+
+std::optional<PictureWriter::Format> PictureWriter::formatOf(const QString &fileName)
+{
+    const QString suffix = QFileInfo(fileName).suffix().toLower();
+    if (suffix == QLatin1String("png"))
+        return Format::Png;
+    if (suffix == QLatin1String("svg"))
+        return Format::Svg;
+    if (suffix == QLatin1String("csv"))
+        return Format::Csv;
+    return std::nullopt;
+}
+
+bool PictureWriter::isValidSize(const QSize &size)
+{
+    return size.width() >= 1 && size.height() >= 1 && size.width() <= kMaxSide && size.height() <= kMaxSide;
+}
+
+PictureWriter::Result PictureWriter::write(const KeptDrawing &drawing, const QString &fileName, const QSize &size)
+{
+    const std::optional<Format> format = formatOf(fileName);
+    if (format == Format::Png)
+        return writePng(drawing, fileName, size);
+    if (format == Format::Svg)
+        return writeSvg(drawing, fileName, size);
+    return failure(fileName, QStringLiteral("the picture is written only as .png or .svg"));
+}
+
+PictureWriter::Result PictureWriter::writePng(const KeptDrawing &drawing, const QString &fileName, const QSize &size)
+{
+    if (!isValidSize(size))
+        return failure(fileName, QStringLiteral("size %1x%2 is outside 1x1 … %3x%3")
+                                     .arg(size.width()).arg(size.height()).arg(kMaxSide));
+    const QImage image = drawing.toImage(size);
+    if (image.isNull())
+        return failure(fileName, QStringLiteral("not enough memory for a %1x%2 image").arg(size.width()).arg(size.height()));
+
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return failure(fileName, file.errorString());
+    QImageWriter writer(&file, "png");
+    if (!writer.write(image)) {
+        file.cancelWriting();
+        return failure(fileName, writer.errorString());
+    }
+    return commit(file, fileName);
+}
+
+PictureWriter::Result PictureWriter::writeSvg(const KeptDrawing &drawing, const QString &fileName, const QSize &size)
+{
+    if (!isValidSize(size))
+        return failure(fileName, QStringLiteral("size %1x%2 is outside 1x1 … %3x%3")
+                                     .arg(size.width()).arg(size.height()).arg(kMaxSide));
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return failure(fileName, file.errorString());
+
+    QSvgGenerator generator;
+    generator.setOutputDevice(&file);
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setTitle(QString::fromUtf8(kTitle));
+    QPainter painter;
+    if (!painter.begin(&generator)) {
+        file.cancelWriting();
+        return failure(fileName, QStringLiteral("cannot paint the SVG"));
+    }
+    // The picture has no text, but every group of the SVG names the
+    // painter's font; without an application font that would be size -1.
+    painter.setFont(QFont(QStringLiteral("sans-serif"), 12));
+    drawing.render(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    painter.end();
+    return commit(file, fileName);
+}
+
+std::string PictureWriter::csvText(const std::vector<RecordingSurface::Operation> &drawing)
+{
+    std::string out = "op,x1,y1,x2,y2,colour,width\n";
+    out.reserve(out.size() + drawing.size() * 48);
+    for (const RecordingSurface::Operation &operation : drawing) {
+        if (operation.op == RecordingSurface::Op::Line) {
+            out += "line,";
+            appendNumber(out, operation.x1);
+            out += ',';
+            appendNumber(out, operation.y1);
+            out += ',';
+            appendNumber(out, operation.x2);
+            out += ',';
+            appendNumber(out, operation.y2);
+            out += ',';
+        } else if (operation.op == RecordingSurface::Op::PSet) {
+            out += "pset,";
+            appendNumber(out, operation.x1);
+            out += ',';
+            appendNumber(out, operation.y1);
+            out += ",,,";
+        } else {
+            continue;
+        }
+        appendColour(out, operation.colour);
+        out += ',';
+        out += std::to_string(operation.width);
+        out += '\n';
+    }
+    return out;
+}
+
+PictureWriter::Result PictureWriter::writeCsv(const RecordingSurface &recording, const QString &fileName)
+{
+    const std::string text = csvText(recording.drawing());
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        return failure(fileName, file.errorString());
+    if (file.write(text.data(), qint64(text.size())) != qint64(text.size())) {
+        file.cancelWriting();
+        return failure(fileName, file.errorString());
+    }
+    return commit(file, fileName);
+}
