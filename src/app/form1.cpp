@@ -1,14 +1,333 @@
 #include "app/form1.h"
 
+#include "app/picturebox.h"
+#include "plot/picturewriter.h"
+#include "tracing/fieldlines.h"
 #include "tracing/textpanel.h"
 
-Form1::Form1(QWidget *parent)
-    : QWidget(parent)
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QStandardPaths>
+
+namespace {
+
+// Places and sizes are given in layout units of 1/20 point, as the window
+// was designed; 15 units make one logical pixel (96 dots per inch), and Qt
+// scales logical pixels on high-density screens. Each value is rounded to the
+// nearest pixel on its own.
+int pixels(int units)
 {
+    return qRound(units / 15.0);
+}
+
+void place(QWidget *widget, const char *name, int left, int top, int width, int height)
+{
+    widget->setObjectName(QLatin1String(name));
+    widget->setGeometry(pixels(left), pixels(top), pixels(width), pixels(height));
+}
+
+// "Times New Roman" where it is installed, else its metric twin, so texts
+// keep their designed widths; Chinese text, which neither has, comes from a
+// CJK serif instead of showing as boxes.
+QFont timesFont(qreal points, bool italic = false)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
+                      QStringLiteral("Noto Serif CJK SC")});
+    font.setPointSizeF(points);
+    font.setItalic(italic);
+    return font;
+}
+
+// The title's brush script "华文新魏" (STXinwei), else a free font of the
+// same hand, else a plain CJK serif.
+QFont titleFont()
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("华文新魏"), QStringLiteral("STXinwei"), QStringLiteral("LXGW WenKai"),
+                      QStringLiteral("Noto Serif CJK SC")});
+    font.setPointSizeF(26.25);
+    return font;
+}
+
+constexpr qreal kWindowPoints = 14.25;
+
+// A label draws its text from its top-left corner, as the layout expects:
+// the letters laid over the gaps of the range line and the subscripts
+// depend on it. A label whose text needs more room than its designed size
+// (Chinese glyphs come from a font with a taller line, and the substitute
+// fonts differ a little in width) grows right and down instead of cutting
+// the text off.
+QLabel *addLabel(QWidget *parent, const char *name, const QString &text, int left, int top, int width, int height,
+                 const QFont *font = nullptr)
+{
+    auto *label = new QLabel(text, parent);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    if (font)
+        label->setFont(*font);
+    place(label, name, left, top, width, height);
+    label->resize(label->size().expandedTo(label->sizeHint()));
+    return label;
+}
+
+void setTextColour(QLabel *label, const QColor &colour)
+{
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+}  // namespace
+
+Form1::Form1(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("电场线的描绘"));
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("fieldlines"), QIcon(QStringLiteral(":/fieldlines.svg"))));
+    setFont(timesFont(kWindowPoints));
+    // Client area 14895 × 6810 units; the window cannot be resized.
+    setFixedSize(pixels(14895), pixels(6810));
+
+    createControls();
+    chainFocus();
+
+    panel_ = std::make_unique<LineEditPanel>(text_, option2_);
+    messenger_.target = &messageBoxes_;
+    messenger_.picture = picture1_;
+    fieldLines_ = std::make_unique<FieldLines>(state_, drawing_, *panel_, messenger_);
+    drawing_.setDoEvents([this] { processPendingEvents(); });
+
+    connectHandlers();
 }
 
 Form1::~Form1() = default;
 
-void Form1::preset(const TextPanel &)
+void Form1::createControls()
 {
+    const QFont italic = timesFont(kWindowPoints, true);
+    const QFont q = timesFont(15.75, true);
+    const QFont subscript = timesFont(10.5);
+    const QFont dot = timesFont(21.75);
+    const QString blackCircle = QStringLiteral("\u25CF");
+
+    const QFont title = titleFont();
+    addLabel(this, "Label1", QStringLiteral("电场线的描绘"), 120, 120, 3150, 525, &title);
+
+    picture1_ = new PictureBox(drawing_, this);
+    place(picture1_, "Picture1", 120, 840, 10395, 5775);
+
+    frame1_ = new QGroupBox(QStringLiteral("参数设置"), this);
+    place(frame1_, "Frame1", 10680, 240, 4095, 6375);
+
+    // Inside Frame1, places count from the frame's own top-left corner: its
+    // border line and its caption are drawn within its rectangle, over the
+    // same area the controls are laid on, so the frame's inner area starts
+    // at its outer corner. The first row (the options) sits just below the
+    // caption and the buttons end 8 pixels above the bottom line.
+    QWidget *f = frame1_;
+    option1_ = new QRadioButton(QStringLiteral("单个点电荷"), f);
+    place(option1_, "Option1", 120, 360, 1815, 495);
+    option2_ = new QRadioButton(QStringLiteral("两个点电荷"), f);
+    place(option2_, "Option2", 2040, 360, 1935, 495);
+    option2_->setChecked(true);
+
+    // The range line: "x" and "y" in italics are laid over the blank gaps.
+    addLabel(f, "Label18", QStringLiteral("(-45≤     ≤45)       (-25≤     ≤25)"), 240, 960, 3495, 315);
+    addLabel(f, "Label19", QStringLiteral("x"), 970, 960, 120, 315, &italic);
+    addLabel(f, "Label20", QStringLiteral("y"), 3000, 960, 120, 315, &italic);
+
+    // Charge 1: "Q" with a subscript 1 and the green dot of its legend.
+    addLabel(f, "Label2", QStringLiteral("Q"), 240, 1560, 225, 345, &q);
+    addLabel(f, "Label3", QStringLiteral("1"), 480, 1700, 105, 240, &subscript);
+    setTextColour(addLabel(f, "Label4", blackCircle, 645, 1500, 285, 495, &dot), QColor(0x00, 0xC0, 0x00));
+    addLabel(f, "Label5", QStringLiteral("位置坐标："), 240, 2040, 1500, 315);
+    addLabel(f, "Label6", QStringLiteral("x"), 255, 2400, 120, 315, &italic);
+    text_[0] = new QLineEdit(QStringLiteral("-15"), f);
+    place(text_[0], "Text1", 480, 2400, 1215, 435);
+    addLabel(f, "Label7", QStringLiteral("y"), 2350, 2400, 120, 315, &italic);
+    text_[1] = new QLineEdit(QStringLiteral("0"), f);
+    place(text_[1], "Text2", 2600, 2400, 1215, 435);
+    addLabel(f, "Label8", QStringLiteral("电荷量："), 240, 3050, 1200, 315);
+    text_[2] = new QLineEdit(QStringLiteral("10"), f);
+    place(text_[2], "Text3", 1320, 3000, 1215, 435);
+    addLabel(f, "Label9", QStringLiteral("C"), 2640, 3070, 195, 315, &italic);
+
+    // Charge 2, the same about 2150 units lower, with the red dot.
+    addLabel(f, "Label15", QStringLiteral("Q"), 240, 3700, 225, 345, &q);
+    addLabel(f, "Label16", QStringLiteral("2"), 480, 3850, 105, 240, &subscript);
+    setTextColour(addLabel(f, "Label17", blackCircle, 650, 3650, 285, 495, &dot), QColor(0xFF, 0x00, 0x00));
+    addLabel(f, "Label14", QStringLiteral("位置坐标："), 240, 4200, 1500, 315);
+    addLabel(f, "Label12", QStringLiteral("x"), 255, 4600, 120, 315, &italic);
+    text_[3] = new QLineEdit(QStringLiteral("15"), f);
+    place(text_[3], "Text4", 480, 4560, 1215, 435);
+    addLabel(f, "Label13", QStringLiteral("y"), 2350, 4600, 120, 315, &italic);
+    text_[4] = new QLineEdit(QStringLiteral("0"), f);
+    place(text_[4], "Text5", 2600, 4560, 1215, 435);
+    addLabel(f, "Label10", QStringLiteral("电荷量："), 240, 5200, 1200, 315);
+    text_[5] = new QLineEdit(QStringLiteral("-10"), f);
+    place(text_[5], "Text6", 1320, 5160, 1215, 435);
+    addLabel(f, "Label11", QStringLiteral("C"), 2640, 5240, 255, 495, &italic);
+
+    // The gap in "激　发" is one ideographic space.
+    command1_ = new QPushButton(QStringLiteral("激\u3000发"), f);
+    place(command1_, "Command1", 480, 5760, 1335, 495);
+    command2_ = new QPushButton(QStringLiteral("关闭窗口"), f);
+    place(command2_, "Command2", 2280, 5760, 1335, 495);
+
+    // Screen readers name each box by what it holds; the buttons and
+    // options are named by their texts.
+    const char *const boxNames[6] = {"电荷1 x坐标", "电荷1 y坐标", "电荷1 电荷量",
+                                     "电荷2 x坐标", "电荷2 y坐标", "电荷2 电荷量"};
+    for (int i = 0; i < 6; ++i)
+        text_[i]->setAccessibleName(QString::fromUtf8(boxNames[i]));
+}
+
+// Focus follows the designed tab indexes; labels and the frame take none.
+void Form1::chainFocus()
+{
+    QWidget *const order[] = {picture1_, option1_, option2_, command1_, text_[0], text_[1],
+                              text_[2],  text_[3], text_[4], text_[5],  command2_};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void Form1::connectHandlers()
+{
+    // clicked, not toggled: preset() selects an option without running its
+    // handler, and clicking the option already selected runs it again.
+    connect(command1_, &QPushButton::clicked, this, &Form1::excite);
+    connect(command2_, &QPushButton::clicked, this, &Form1::endProgram);
+    connect(option1_, &QRadioButton::clicked, this, &Form1::enterSingleCharge);
+    connect(option2_, &QRadioButton::clicked, this, &Form1::enterTwoCharges);
+
+    connect(picture1_, &PictureBox::saveRequested, this, &Form1::savePictureAs);
+    auto *save = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
+    connect(save, &QShortcut::activated, this, &Form1::savePictureAs);
+}
+
+void Form1::preset(const TextPanel &panel)
+{
+    for (int box = 1; box <= 6; ++box)
+        text_[box - 1]->setText(QString::fromStdString(panel.text(box)));
+    if (panel.twoChargeMode())
+        option2_->setChecked(true);
+    else
+        option1_->setChecked(true);
+}
+
+void Form1::MessengerRelay::show(const std::string &prompt, const std::string &title)
+{
+    picture->refresh();
+    target->show(prompt, title);
+}
+
+void Form1::setMessenger(Messenger *messenger)
+{
+    messenger_.target = messenger ? messenger : &messageBoxes_;
+}
+
+void Form1::excite()
+{
+    if (ending_)
+        return;
+    fieldLines_->excite();
+    picture1_->refresh();
+}
+
+void Form1::enterSingleCharge()
+{
+    if (ending_)
+        return;
+    for (int box = 4; box <= 6; ++box)
+        text_[box - 1]->setReadOnly(true);
+    text_[0]->setText(QStringLiteral("0"));
+}
+
+void Form1::enterTwoCharges()
+{
+    if (ending_)
+        return;
+    for (int box = 4; box <= 6; ++box)
+        text_[box - 1]->setReadOnly(false);
+}
+
+void Form1::endProgram()
+{
+    if (ending_)
+        return;
+    ending_ = true;
+    close();
+    // Leaves the event loop once the handlers on the stack have returned;
+    // a drawing waiting in processPendingEvents stops there first.
+    QCoreApplication::quit();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    endProgram();
+}
+
+void Form1::processPendingEvents()
+{
+    picture1_->refresh();
+    QApplication::processEvents();
+    if (ending_)
+        throw ProgramEnding{};
+}
+
+void Form1::savePictureAs()
+{
+    if (ending_)
+        return;
+    const QString png = QStringLiteral("PNG 图片 (*.png)");
+    const QString svg = QStringLiteral("SVG 矢量图 (*.svg)");
+    QString dir = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    if (dir.isEmpty() || !QDir(dir).exists())
+        dir = QDir::homePath();
+    QString filter = png;
+    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("保存图片"),
+                                                QDir(dir).filePath(QStringLiteral("电场线.png")),
+                                                png + QStringLiteral(";;") + svg, &filter);
+    if (path.isEmpty())
+        return;
+    // A name without one of the two extensions gets the chosen filter's.
+    const auto format = PictureWriter::formatOf(path);
+    if (format != PictureWriter::Format::Png && format != PictureWriter::Format::Svg)
+        path += filter == svg ? QStringLiteral(".svg") : QStringLiteral(".png");
+    savePicture(path);
+}
+
+bool Form1::savePicture(const QString &path)
+{
+    PictureWriter::Result result;
+    switch (PictureWriter::formatOf(path).value_or(PictureWriter::Format::Csv)) {
+    case PictureWriter::Format::Png:
+        result = PictureWriter::writePng(drawing_, path, QSize(kSavedWidth, kSavedHeight));
+        break;
+    case PictureWriter::Format::Svg:
+        result = PictureWriter::writeSvg(drawing_, path,
+                                         QSize(KeptDrawing::kDesignWidth, KeptDrawing::kDesignHeight));
+        break;
+    case PictureWriter::Format::Csv:
+        result.error = QStringLiteral("只能保存为 PNG 或 SVG 文件");
+        break;
+    }
+    if (!result) {
+        const QString prompt = QStringLiteral("图片没有保存。\n") + result.error;
+        messenger_.show(prompt.toStdString(), "保存图片");
+    }
+    return result.ok;
 }

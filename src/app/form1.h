@@ -1,19 +1,109 @@
 #pragma once
 
+#include "app/lineeditpanel.h"
+#include "app/messageboxmessenger.h"
+#include "plot/keptdrawing.h"
+#include "tracing/drawingstate.h"
+#include "tracing/messenger.h"
+
 #include <QWidget>
 
+#include <array>
+#include <memory>
+
+class FieldLines;
+class PictureBox;
+class QCloseEvent;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
 class TextPanel;
 
-// The program's only window.
+// The program's only window: the title, the plot Picture1 on the left and
+// the input panel Frame1 on the right. It owns, for its whole life, the
+// drawing state, the kept drawing that Picture1 shows, and the field-line
+// procedures working on them; its four click handlers are the only way into
+// the drawing.
 class Form1 : public QWidget
 {
     Q_OBJECT
 
 public:
+    // The picture file written from the window: twice the designed plot.
+    static constexpr int kSavedWidth = 2 * KeptDrawing::kDesignWidth;    // 1386
+    static constexpr int kSavedHeight = 2 * KeptDrawing::kDesignHeight;  // 770
+
     explicit Form1(QWidget *parent = nullptr);
     ~Form1() override;
 
     // Puts the six texts and the mode of the panel into the controls without
     // running any handler: nothing is drawn until excite.
     void preset(const TextPanel &panel);
+
+    // The picture Picture1 shows.
+    const KeptDrawing &drawing() const { return drawing_; }
+
+    // Shows the window's messages through messenger (not owned) instead of
+    // message boxes; nullptr brings the message boxes back.
+    void setMessenger(Messenger *messenger);
+
+    // Writes the picture to path: a .png of kSavedWidth × kSavedHeight
+    // pixels or a .svg of vectors. A failed write is shown as a message and
+    // leaves any existing file as it was. True when the file was written.
+    bool savePicture(const QString &path);
+
+    // Asks for a file name and saves the picture there (context menu of
+    // Picture1, Ctrl+S).
+    void savePictureAs();
+
+    // True once the program is ending (Command2 or the window was closed):
+    // no handler does anything more, and a drawing waiting for events stops.
+    bool isEnding() const { return ending_; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // Forwards the excite's messages to whichever messenger is current, so
+    // that the field-line procedures can keep one reference for their life.
+    // The plot is brought up to date first: a message refusing the input
+    // appears over the plot the excite has just cleared.
+    class MessengerRelay : public Messenger
+    {
+    public:
+        void show(const std::string &prompt, const std::string &title) override;
+        Messenger *target = nullptr;
+        PictureBox *picture = nullptr;
+    };
+
+    void createControls();
+    void chainFocus();
+    void connectHandlers();
+
+    // The click handlers.
+    void excite();            // Command1 "激　发"
+    void enterSingleCharge(); // Option1 "单个点电荷"
+    void enterTwoCharges();   // Option2 "两个点电荷"
+    void endProgram();        // Command2 "关闭窗口", and closing the window
+
+    // Lets queued events run from inside a drawing; stops the drawing when
+    // one of them ended the program.
+    void processPendingEvents();
+
+    PictureBox *picture1_ = nullptr;
+    QGroupBox *frame1_ = nullptr;
+    QRadioButton *option1_ = nullptr;
+    QRadioButton *option2_ = nullptr;
+    std::array<QLineEdit *, 6> text_{};  // Text1 … Text6
+    QPushButton *command1_ = nullptr;
+    QPushButton *command2_ = nullptr;
+
+    DrawingState state_;
+    KeptDrawing drawing_;
+    std::unique_ptr<LineEditPanel> panel_;
+    MessageBoxMessenger messageBoxes_{this};
+    MessengerRelay messenger_;
+    std::unique_ptr<FieldLines> fieldLines_;
+    bool ending_ = false;
 };

@@ -1,0 +1,182 @@
+#include "apptestsupport.h"
+
+#include "tracing/messenger.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+namespace {
+
+using Messages_ = std::vector<std::pair<std::string, std::string>>;
+
+struct OptionRow
+{
+    const char *name;
+    const char *text1Before;
+    std::vector<const char *> clicks;
+    const char *text1After;
+    bool charge2Locked;
+};
+
+// The option handlers: Option1 locks the boxes of charge 2 and moves charge
+// 1 to x = 0; Option2 unlocks them and leaves Text1 as it is.
+TEST(OptionHandlers, LockUnlockAndSetText1)
+{
+    const OptionRow rows[] = {
+        {"Option1 locks and zeroes Text1", "-15", {"Option1"}, "0", true},
+        {"Option2 afterwards unlocks, Text1 stays 0", "-15", {"Option1", "Option2"}, "0", false},
+        {"Option1 again after an edit zeroes again", "7", {"Option1", "Option1"}, "0", true},
+        {"Option2 alone changes nothing", "-15", {"Option2"}, "-15", false},
+        {"back to single charge locks again", "-15", {"Option1", "Option2", "Option1"}, "0", true},
+    };
+    for (const OptionRow &row : rows) {
+        SCOPED_TRACE(row.name);
+        Window window;
+        window.text(1)->setText(row.text1Before);
+        for (const char *option : row.clicks)
+            window.click(option);
+        EXPECT_EQ(window.text(1)->text(), row.text1After);
+        for (int box = 4; box <= 6; ++box)
+            EXPECT_EQ(window.text(box)->isReadOnly(), row.charge2Locked) << "Text" << box;
+        for (int box = 1; box <= 3; ++box)
+            EXPECT_FALSE(window.text(box)->isReadOnly()) << "Text" << box;
+        EXPECT_EQ(window.form.drawing().operationCount(), 0u);
+    }
+}
+
+// The default charges: a green dot at (-15, 0), a red one at (15, 0), in
+// the kept drawing and on the screen, where Picture1 shows it inside its
+// border.
+TEST(Excite, DefaultChargesAreDrawnAndShown)
+{
+    Window window;
+    EXPECT_EQ(pixelAt(window.shown(), 15, 0), QColor(Qt::white));
+    window.excite();
+    EXPECT_TRUE(window.messenger.messages.empty());
+    for (const QImage &picture : {window.form.drawing().toImage(), window.shown()}) {
+        EXPECT_TRUE(isGreen(pixelAt(picture, -15, 0)));
+        EXPECT_TRUE(isRed(pixelAt(picture, 15, 0)));
+    }
+}
+
+TEST(Excite, TwiceGivesOnePicture)
+{
+    Window window;
+    window.excite();
+    const std::size_t once = window.form.drawing().operationCount();
+    const QImage first = window.form.drawing().toImage();
+    window.excite();
+    EXPECT_EQ(window.form.drawing().operationCount(), once);
+    EXPECT_EQ(window.form.drawing().toImage(), first);
+}
+
+TEST(Excite, SingleChargeModeLocksTheBoxesOfCharge2)
+{
+    Window window;
+    window.child<QRadioButton>("Option1")->setChecked(true);  // no handler: boxes still editable
+    window.excite();
+    for (int box = 4; box <= 6; ++box)
+        EXPECT_TRUE(window.text(box)->isReadOnly()) << "Text" << box;
+    EXPECT_TRUE(isGreen(pixelAt(window.form.drawing().toImage(), -15, 0)));
+}
+
+struct RejectedRow
+{
+    const char *name;
+    std::vector<const char *> texts;
+    std::string prompt;
+};
+
+// A refused input shows its message over the cleared plot, draws nothing
+// and leaves the window usable: the corrected input then draws.
+TEST(Excite, RefusedInputShowsAMessageAndTheWindowGoesOn)
+{
+    const RejectedRow rows[] = {
+        {"charge 2 left of charge 1", {"15", "0", "10", "-15", "0", "-10"}, Messages::WrongOrder},
+        {"amount beyond 32-bit floats", {"-15", "0", "1e39", "15", "0", "-10"}, Messages::OutOfRange},
+        {"coordinate beyond 32-bit floats", {"-15", "0", "10", "15", "-4e38", "-10"}, Messages::OutOfRange},
+    };
+    const std::vector<const char *> defaults = {"-15", "0", "10", "15", "0", "-10"};
+    for (const RejectedRow &row : rows) {
+        SCOPED_TRACE(row.name);
+        Window window;
+        window.excite();
+        ASSERT_TRUE(isRed(pixelAt(window.shown(), 15, 0)));
+        QColor shownAtCharge2;
+        window.messenger.onShow = [&] { shownAtCharge2 = pixelAt(window.shown(), 15, 0); };
+
+        window.setTexts(row.texts);
+        window.excite();
+        EXPECT_EQ(window.messenger.messages, (Messages_{{row.prompt, Messages::Notice}}));
+        EXPECT_EQ(window.form.drawing().operationCount(), 0u);
+        EXPECT_EQ(shownAtCharge2, QColor(Qt::white));
+        EXPECT_FALSE(window.form.isEnding());
+
+        window.setTexts(defaults);
+        window.excite();
+        EXPECT_EQ(window.messenger.messages.size(), 1u);
+        EXPECT_TRUE(isRed(pixelAt(window.shown(), 15, 0)));
+    }
+}
+
+// Like charges: the tracer lets queued events run once before the dots.
+const std::vector<const char *> kLikeCharges = {"-15", "0", "10", "15", "0", "10"};
+
+// "关闭窗口" clicked while a drawing waits for events ends the program there:
+// the drawing stops before its dots, and no handler runs any more.
+TEST(Close, DuringADrawingStopsItAtOnce)
+{
+    Window window;
+    window.setTexts(kLikeCharges);
+    window.form.show();
+    QMetaObject::invokeMethod(window.child<QPushButton>("Command2"), &QPushButton::click, Qt::QueuedConnection);
+    window.excite();
+
+    EXPECT_TRUE(window.form.isEnding());
+    EXPECT_FALSE(window.form.isVisible());
+    const QImage picture = window.form.drawing().toImage();
+    EXPECT_GT(window.form.drawing().operationCount(), 0u);  // the lines traced before
+    EXPECT_FALSE(isGreen(pixelAt(picture, -15, 0)));
+    EXPECT_FALSE(isGreen(pixelAt(picture, 15, 0)));
+
+    const auto revision = window.form.drawing().revision();
+    window.excite();
+    window.click("Option1");
+    EXPECT_EQ(window.form.drawing().revision(), revision);
+    EXPECT_EQ(window.text(1)->text(), "-15");
+}
+
+TEST(Close, ClosingTheWindowEndsTheProgram)
+{
+    Window window;
+    window.form.show();
+    window.form.close();
+    EXPECT_TRUE(window.form.isEnding());
+    window.excite();
+    EXPECT_EQ(window.form.drawing().operationCount(), 0u);
+}
+
+// A click on "激　发" queued during a drawing runs a complete excite inside
+// it; here the nested excite meets an out-of-range amount, says so, and the
+// interrupted drawing then finishes with its dots.
+TEST(Excite, QueuedClickRunsNestedInsideTheDrawing)
+{
+    Window window;
+    window.setTexts(kLikeCharges);
+    bool nestedRan = false;
+    QTimer::singleShot(0, &window.form, [&] {
+        nestedRan = true;
+        window.text(3)->setText("1e39");
+        window.excite();
+    });
+    window.excite();
+
+    EXPECT_TRUE(nestedRan);
+    EXPECT_EQ(window.messenger.messages, (Messages_{{Messages::OutOfRange, Messages::Notice}}));
+    EXPECT_FALSE(window.form.isEnding());
+    const QImage picture = window.form.drawing().toImage();
+    EXPECT_TRUE(isGreen(pixelAt(picture, -15, 0)));
+    EXPECT_TRUE(isRed(pixelAt(picture, 15, 0)));
+}
+
+}  // namespace

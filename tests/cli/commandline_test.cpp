@@ -1,0 +1,116 @@
+#include "app/commandline.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+namespace {
+
+using Action = CommandLine::Action;
+
+CommandLine parse(const QStringList &options)
+{
+    return CommandLine(QStringList{QStringLiteral("fieldlines")} + options);
+}
+
+std::array<std::string, 6> textsOf(const TextPanel &panel)
+{
+    std::array<std::string, 6> texts;
+    for (int box = 1; box <= 6; ++box)
+        texts[box - 1] = panel.text(box);
+    return texts;
+}
+
+const std::array<std::string, 6> kDefaults = {"-15", "0", "10", "15", "0", "-10"};
+
+TEST(CommandLineTest, AcceptedCommandLines)
+{
+    struct Row
+    {
+        const char *name;
+        QStringList options;
+        Action action;
+        std::array<std::string, 6> texts;
+        bool twoChargeMode;
+        QString output;
+        QSize size;
+    };
+    const QSize design(693, 385);
+    const Row rows[] = {
+        {"nothing: the window as at start", {}, Action::OpenWindow, kDefaults, true, {}, design},
+        {"single charge at the centre",
+         {"--single", "--charge1", "0,0,10"},
+         Action::OpenWindow,
+         {"0", "0", "10", "15", "0", "-10"},
+         false,
+         {},
+         design},
+        // --single does not set Text1 to "0" as the option button does.
+        {"single keeps the given x", {"--single", "--charge1", "-7,3,-2"}, Action::OpenWindow,
+         {"-7", "3", "-2", "15", "0", "-10"}, false, {}, design},
+        {"charge 2 only, texts as typed", {"--charge2", " 1 5,-3,2.5e1"}, Action::OpenWindow,
+         {"-15", "0", "10", " 1 5", "-3", "2.5e1"}, true, {}, design},
+        {"render at a size", {"--output", "a.png", "--size", "1386x770"}, Action::Render, kDefaults, true, "a.png",
+         QSize(1386, 770)},
+        {"render svg, upper-case extension", {"--output", "dir/a.SVG"}, Action::Render, kDefaults, true, "dir/a.SVG",
+         design},
+        {"render csv", {"--output=lines.csv", "--charge1", "-20,1,5"}, Action::Render,
+         {"-20", "1", "5", "15", "0", "-10"}, true, "lines.csv", design},
+        {"largest size", {"--output", "a.png", "--size", "8192X8192"}, Action::Render, kDefaults, true, "a.png",
+         QSize(8192, 8192)},
+        {"help", {"--help", "--charge1", "1,2"}, Action::ShowHelp, kDefaults, true, {}, design},
+        {"version", {"--version"}, Action::ShowVersion, kDefaults, true, {}, design},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const CommandLine commandLine = parse(row.options);
+        EXPECT_EQ(commandLine.action(), row.action) << commandLine.error().toStdString();
+        EXPECT_EQ(textsOf(commandLine.panel()), row.texts);
+        EXPECT_EQ(commandLine.panel().twoChargeMode(), row.twoChargeMode);
+        EXPECT_EQ(commandLine.outputFile(), row.output);
+        EXPECT_EQ(commandLine.size(), row.size);
+        EXPECT_FALSE(commandLine.panel().charge2Locked());  // no handler ran
+    }
+}
+
+TEST(CommandLineTest, MalformedCommandLinesNameTheOption)
+{
+    struct Row
+    {
+        const char *name;
+        QStringList options;
+        const char *named;  // must appear in the message
+    };
+    const Row rows[] = {
+        {"two numbers", {"--charge1", "1,2"}, "--charge1:"},
+        {"four numbers", {"--charge2", "1,2,3,4"}, "--charge2:"},
+        {"letters", {"--charge1", "a,b,c"}, "--charge1:"},
+        {"empty number", {"--charge1", "1,,3"}, "--charge1:"},
+        {"trailing letters", {"--charge2", "12abc,0,1"}, "--charge2:"},
+        {"sign only", {"--charge1", "-,0,1"}, "--charge1:"},
+        {"missing value", {"--charge1"}, "'--charge1'"},
+        {"zero width", {"--output", "a.png", "--size", "0x5"}, "--size:"},
+        {"absurd size", {"--output", "a.png", "--size", "100000x100000"}, "--size:"},
+        {"one side", {"--output", "a.png", "--size", "640"}, "--size:"},
+        {"three sides", {"--output", "a.png", "--size", "1x2x3"}, "--size:"},
+        {"negative side", {"--output", "a.png", "--size", "-5x5"}, "--size:"},
+        {"digits past int", {"--output", "a.png", "--size", "99999999999x5"}, "--size:"},
+        {"size without output", {"--size", "100x100"}, "--size:"},
+        {"unknown extension", {"--output", "a.txt"}, "--output:"},
+        {"no extension", {"--output", "picture"}, "--output:"},
+        {"unknown option", {"--colour", "red"}, "'colour'"},
+        {"stray argument", {"picture.png"}, "'picture.png'"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const CommandLine commandLine = parse(row.options);
+        EXPECT_EQ(commandLine.action(), Action::Fail);
+        const std::string error = commandLine.error().toStdString();
+        EXPECT_EQ(error.rfind("fieldlines: ", 0), 0u) << error;
+        EXPECT_NE(error.find(row.named), std::string::npos) << error;
+        EXPECT_EQ(error.find('\n'), std::string::npos) << error;
+    }
+}
+
+}  // namespace
