@@ -6,7 +6,6 @@
 #include "tracing/float32.h"
 #include "tracing/inputpanel.h"
 #include "tracing/numberreading.h"
-#include "tracing/reflection.h"
 
 Arrowheads::Arrowheads(DrawingState &state, PlotSurface &surface, const InputPanel &panel)
     : s_(state)
@@ -25,12 +24,8 @@ void Arrowheads::ToHuaJT1()
     // other charge, so they point along when that one is positive.
     const bool along = s_.q1 > 0 || (s_.q1 == 0 && s_.q2 > 0);
     const ArrowShape w = arrowWings(s_.tipX, s_.tipY, s_.arrowAngle, along);
-    s_.wing1X = w.wing1X;
-    s_.wing1Y = w.wing1Y;
-    s_.wing2X = w.wing2X;
-    s_.wing2Y = w.wing2Y;
-    surface_.Line(s_.tipX, s_.tipY, s_.wing1X, s_.wing1Y, Colour::Blue);
-    surface_.Line(s_.tipX, s_.tipY, s_.wing2X, s_.wing2Y, Colour::Blue);
+    storeWings(s_, w);
+    drawArrowhead(surface_, s_, s_.tipX, s_.tipY, w);
 }
 
 void Arrowheads::ToHuaJT2()
@@ -44,8 +39,7 @@ void Arrowheads::ToHuaJT2()
     s_.wing3Y = w.wing1Y;
     s_.wing4X = w.wing2X;
     s_.wing4Y = w.wing2Y;
-    surface_.Line(s_.tip2X, s_.tip2Y, s_.wing3X, s_.wing3Y, Colour::Blue);
-    surface_.Line(s_.tip2X, s_.tip2Y, s_.wing4X, s_.wing4Y, Colour::Blue);
+    drawArrowhead(surface_, s_, s_.tip2X, s_.tip2Y, w);
 }
 
 void Arrowheads::YIHuaJT()
@@ -67,24 +61,16 @@ void Arrowheads::drawUnlikeArrowhead()
     // field really runs that way only when the charge held as charge 1 is
     // positive.
     const ArrowShape w = arrowWings(s_.tipX, s_.tipY, s_.arrowAngle, s_.q1 > 0);
-    s_.wing1X = w.wing1X;
-    s_.wing1Y = w.wing1Y;
-    s_.wing2X = w.wing2X;
-    s_.wing2Y = w.wing2Y;
+    storeWings(s_, w);
 
     // The boxes still hold the amounts the excite read: they tell whether the
     // tracer works in the entered order or has exchanged the amounts.
     const float box3 = f32(readNumber(panel_.text(3)));
     const float box6 = f32(readNumber(panel_.text(6)));
     if (s_.q1 == box3 && s_.q2 == box6) {
-        surface_.Line(s_.tipX, s_.tipY, s_.wing1X, s_.wing1Y, Colour::Blue);
-        surface_.Line(s_.tipX, s_.tipY, s_.wing2X, s_.wing2Y, Colour::Blue);
+        drawArrowhead(surface_, s_, s_.tipX, s_.tipY, w);
     } else if (s_.q1 == box6 && s_.q2 == box3) {
         // Exchanged: the traced picture is drawn reflected, and so is its arrowhead.
-        const PlotPoint tip = reflect(s_, s_.tipX, s_.tipY);
-        const PlotPoint wing1 = reflect(s_, s_.wing1X, s_.wing1Y);
-        const PlotPoint wing2 = reflect(s_, s_.wing2X, s_.wing2Y);
-        surface_.Line(f32(tip.x), f32(tip.y), f32(wing1.x), f32(wing1.y), Colour::Blue);
-        surface_.Line(f32(tip.x), f32(tip.y), f32(wing2.x), f32(wing2.y), Colour::Blue);
+        drawArrowhead(surface_, s_, s_.tipX, s_.tipY, w, true);
     }
 }

@@ -1,7 +1,9 @@
 #include "arrows/arrowshape.h"
 
+#include "tracing/drawingstate.h"
 #include "tracing/fieldevaluation.h"
 #include "tracing/float32.h"
+#include "tracing/plotlines.h"
 
 #include <cmath>
 
@@ -19,4 +21,19 @@ ArrowShape arrowWings(float tipX, float tipY, double direction, bool pointsAlong
     shape.wing2X = f32(tipX + sign * kWing * std::cos(direction - kHalfOpening));
     shape.wing2Y = f32(tipY + sign * kWing * std::sin(direction - kHalfOpening));
     return shape;
+}
+
+void storeWings(DrawingState &s, const ArrowShape &wings)
+{
+    s.wing1X = wings.wing1X;
+    s.wing1Y = wings.wing1Y;
+    s.wing2X = wings.wing2X;
+    s.wing2Y = wings.wing2Y;
+}
+
+void drawArrowhead(PlotSurface &surface, const DrawingState &state, float tipX, float tipY,
+                   const ArrowShape &wings, bool reflected)
+{
+    drawLine(surface, state, tipX, tipY, wings.wing1X, wings.wing1Y, reflected);
+    drawLine(surface, state, tipX, tipY, wings.wing2X, wings.wing2Y, reflected);
 }

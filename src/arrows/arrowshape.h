@@ -1,5 +1,8 @@
 #pragma once
 
+class PlotSurface;
+struct DrawingState;
+
 // The arrowhead shape used throughout: a tip on the line and two straight
 // wings of length 2 at +pi/8 and -pi/8 from the line's direction. An arrowhead
 // that points along the direction has its wings trailing behind the tip; one
@@ -15,3 +18,12 @@ struct ArrowShape
 // Wing ends for a tip at (tipX, tipY) on a line of the given direction
 // (radians), each rounded to 32 bits as the drawing state stores it.
 ArrowShape arrowWings(float tipX, float tipY, double direction, bool pointsAlong);
+
+// Keeps the wings as the arrowhead of a line of charge 1 (or of the
+// unlike-charge tracer), in wing1X ... wing2Y.
+void storeWings(DrawingState &state, const ArrowShape &wings);
+
+// Draws the two wings from the tip, the wing at + pi/8 first; reflected as
+// drawLine does.
+void drawArrowhead(PlotSurface &surface, const DrawingState &state, float tipX, float tipY,
+                   const ArrowShape &wings, bool reflected = false);

@@ -5,6 +5,7 @@
 #include "tracing/drawingstate.h"
 #include "tracing/fieldevaluation.h"
 #include "tracing/float32.h"
+#include "tracing/plotlines.h"
 
 #include <cmath>
 
@@ -21,18 +22,14 @@ void FieldLines::DanDH()
         s_.px = f32(s_.x1 + 1.2 * c);
         s_.py = f32(s_.y1 + 1.2 * sn);
         surface_.DrawWidth(1);
-        surface_.Line(s_.px, s_.py, f32(s_.px + 100 * c), f32(s_.py + 100 * sn), Colour::Blue);
+        drawLine(surface_, s_, s_.px, s_.py, s_.px + 100 * c, s_.py + 100 * sn);
 
         s_.tipX = f32(s_.px + 15 * c);
         s_.tipY = f32(s_.py + 15 * sn);
         // A charge of zero or more gets the outward arrowhead.
         const ArrowShape w = arrowWings(s_.tipX, s_.tipY, a, s_.q1 >= 0);
-        s_.wing1X = w.wing1X;
-        s_.wing1Y = w.wing1Y;
-        s_.wing2X = w.wing2X;
-        s_.wing2Y = w.wing2Y;
-        surface_.Line(s_.tipX, s_.tipY, s_.wing1X, s_.wing1Y, Colour::Blue);
-        surface_.Line(s_.tipX, s_.tipY, s_.wing2X, s_.wing2Y, Colour::Blue);
+        storeWings(s_, w);
+        drawArrowhead(surface_, s_, s_.tipX, s_.tipY, w);
         s_.angle += 15;
     }
     surface_.DoEvents();

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <initializer_list>
 #include <limits>
 
 namespace {
@@ -45,15 +44,13 @@ bool evaluateField(DrawingState &s, float x, float y, double m1, double m2)
     s.cosT = f32(double(s.ex) / s.e);
 
     // On a charge, at a point of zero field, or where a value overflowed,
-    // the field has no direction to follow.
-    if (s.r1 == 0 || s.r2 == 0 || s.e == 0)
-        return false;
-    for (float v : {s.r1, s.r2, s.e1, s.cos1, s.sin1, s.e1x, s.e1y, s.e2, s.cos2, s.sin2, s.e2x, s.e2y, s.ex,
-                    s.ey, s.e, s.sinT, s.cosT}) {
-        if (!std::isfinite(v))
-            return false;
-    }
-    return true;
+    // the field has no direction to follow. With both distances finite and
+    // not 0 the unit vectors are finite; an infinity or NaN in any later
+    // value then runs through the sums into e, so the distances, the two
+    // contributions and e are all that need checking. This test runs at
+    // every step of every line: it is kept to these five values.
+    return s.r1 != 0 && s.r2 != 0 && s.e != 0 && std::isfinite(s.r1) && std::isfinite(s.r2)
+        && std::isfinite(s.e1) && std::isfinite(s.e2) && std::isfinite(s.e);
 }
 
 double fieldSlopeAngle(const DrawingState &s)

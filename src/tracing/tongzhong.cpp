@@ -4,6 +4,7 @@
 #include "tracing/drawingstate.h"
 #include "tracing/fieldevaluation.h"
 #include "tracing/float32.h"
+#include "tracing/plotlines.h"
 
 #include <cmath>
 
@@ -58,9 +59,11 @@ void FieldLines::traceLikeFamily(bool charge2)
         const double c = std::cos(theta);
         const double sn = std::sin(theta);
         surface_.DrawWidth(1);
-        surface_.Line(x, y, f32(x + c), f32(y + sn), Colour::Blue);
+        const float fromX = x;
+        const float fromY = y;
         x = f32(x + c);
         y = f32(y + sn);
+        drawLine(surface_, s_, fromX, fromY, x, y);
 
         // Arrowheads near the circle of radius d / 2.5 about the line's own
         // charge, judged by where the step started.
@@ -80,7 +83,11 @@ void FieldLines::traceLikeFamily(bool charge2)
             return;
         if (step >= kMaxStepsPerLine)
             return;
-        if (std::hypot(double(x) - beforeLastX, double(y) - beforeLastY) < 1e-3)
+        // hypot is never less than either leg: the cheap test on the legs
+        // spares its cost at almost every step and decides the same.
+        const double backX = double(x) - beforeLastX;
+        const double backY = double(y) - beforeLastY;
+        if (std::fabs(backX) < 1e-3 && std::fabs(backY) < 1e-3 && std::hypot(backX, backY) < 1e-3)
             return;
         beforeLastX = lastX;
         beforeLastY = lastY;

@@ -6,6 +6,7 @@
 #include "tracing/float32.h"
 #include "tracing/inputpanel.h"
 #include "tracing/numberreading.h"
+#include "tracing/plotlines.h"
 #include "tracing/reflection.h"
 
 #include <cmath>
@@ -76,15 +77,9 @@ void FieldLines::traceUnlikeLine(Variant variant)
         s_.px = f32(s_.px + c);
         s_.py = f32(s_.py + sn);
         surface_.DrawWidth(1);
-        if (variant == Variant::C) {
-            // Reflect the stored points, so that each step starts exactly
-            // where the one before ended on the plot too.
-            const PlotPoint from = reflect(s_, fromX, fromY);
-            const PlotPoint to = reflect(s_, s_.px, s_.py);
-            surface_.Line(f32(from.x), f32(from.y), f32(to.x), f32(to.y), Colour::Blue);
-        } else {
-            surface_.Line(fromX, fromY, s_.px, s_.py, Colour::Blue);
-        }
+        // Variant C reflects the stored points, so that each step starts
+        // exactly where the one before ended on the plot too.
+        drawLine(surface_, s_, fromX, fromY, s_.px, s_.py, variant == Variant::C);
 
         // Arrowheads near 0.45 of the charge distance from either charge,
         // judged by where the step started.

@@ -1,0 +1,24 @@
+#include "tracing/plotlines.h"
+
+#include "plot/plotsurface.h"
+#include "tracing/float32.h"
+#include "tracing/reflection.h"
+
+#include <cmath>
+
+void drawLine(PlotSurface &surface, const DrawingState &state, double x1, double y1, double x2, double y2,
+              bool reflected)
+{
+    PlotPoint from{x1, y1};
+    PlotPoint to{x2, y2};
+    if (reflected) {
+        from = reflect(state, x1, y1);
+        to = reflect(state, x2, y2);
+    }
+    const float ends[] = {f32(from.x), f32(from.y), f32(to.x), f32(to.y)};
+    for (float v : ends) {
+        if (!std::isfinite(v))
+            return;
+    }
+    surface.Line(ends[0], ends[1], ends[2], ends[3], Colour::Blue);
+}
