@@ -6,6 +6,7 @@
 #include "tracing/float32.h"
 #include "tracing/inputpanel.h"
 #include "tracing/numberreading.h"
+#include "tracing/reflection.h"
 
 Arrowheads::Arrowheads(DrawingState &state, PlotSurface &surface, const InputPanel &panel)
     : s_(state)
@@ -25,7 +26,7 @@ void Arrowheads::ToHuaJT1()
     const bool along = s_.q1 > 0 || (s_.q1 == 0 && s_.q2 > 0);
     const ArrowShape w = arrowWings(s_.tipX, s_.tipY, s_.arrowAngle, along);
     storeWings(s_, w);
-    drawArrowhead(surface_, s_, s_.tipX, s_.tipY, w);
+    drawArrowhead(surface_, s_.tipX, s_.tipY, w);
 }
 
 void Arrowheads::ToHuaJT2()
@@ -39,7 +40,7 @@ void Arrowheads::ToHuaJT2()
     s_.wing3Y = w.wing1Y;
     s_.wing4X = w.wing2X;
     s_.wing4Y = w.wing2Y;
-    drawArrowhead(surface_, s_, s_.tip2X, s_.tip2Y, w);
+    drawArrowhead(surface_, s_.tip2X, s_.tip2Y, w);
 }
 
 void Arrowheads::YIHuaJT()
@@ -68,9 +69,10 @@ void Arrowheads::drawUnlikeArrowhead()
     const float box3 = f32(readNumber(panel_.text(3)));
     const float box6 = f32(readNumber(panel_.text(6)));
     if (s_.q1 == box3 && s_.q2 == box6) {
-        drawArrowhead(surface_, s_, s_.tipX, s_.tipY, w);
+        drawArrowhead(surface_, s_.tipX, s_.tipY, w);
     } else if (s_.q1 == box6 && s_.q2 == box3) {
         // Exchanged: the traced picture is drawn reflected, and so is its arrowhead.
-        drawArrowhead(surface_, s_, s_.tipX, s_.tipY, w, true);
+        const Reflection reflection(s_);
+        drawArrowhead(surface_, s_.tipX, s_.tipY, w, &reflection);
     }
 }

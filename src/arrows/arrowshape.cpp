@@ -31,9 +31,9 @@ void storeWings(DrawingState &s, const ArrowShape &wings)
     s.wing2Y = wings.wing2Y;
 }
 
-void drawArrowhead(PlotSurface &surface, const DrawingState &state, float tipX, float tipY,
-                   const ArrowShape &wings, bool reflected)
+void drawArrowhead(PlotSurface &surface, float tipX, float tipY, const ArrowShape &wings,
+                   const Reflection *reflection)
 {
-    drawLine(surface, state, tipX, tipY, wings.wing1X, wings.wing1Y, reflected);
-    drawLine(surface, state, tipX, tipY, wings.wing2X, wings.wing2Y, reflected);
+    drawLine(surface, tipX, tipY, wings.wing1X, wings.wing1Y, reflection);
+    drawLine(surface, tipX, tipY, wings.wing2X, wings.wing2Y, reflection);
 }

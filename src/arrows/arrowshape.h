@@ -1,6 +1,7 @@
 #pragma once
 
 class PlotSurface;
+class Reflection;
 struct DrawingState;
 
 // The arrowhead shape used throughout: a tip on the line and two straight
@@ -24,6 +25,6 @@ ArrowShape arrowWings(float tipX, float tipY, double direction, bool pointsAlong
 void storeWings(DrawingState &state, const ArrowShape &wings);
 
 // Draws the two wings from the tip, the wing at + pi/8 first; reflected as
-// drawLine does.
-void drawArrowhead(PlotSurface &surface, const DrawingState &state, float tipX, float tipY,
-                   const ArrowShape &wings, bool reflected = false);
+// drawLine does when given a reflection.
+void drawArrowhead(PlotSurface &surface, float tipX, float tipY, const ArrowShape &wings,
+                   const Reflection *reflection = nullptr);

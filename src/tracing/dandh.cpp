@@ -22,14 +22,14 @@ void FieldLines::DanDH()
         s_.px = f32(s_.x1 + 1.2 * c);
         s_.py = f32(s_.y1 + 1.2 * sn);
         surface_.DrawWidth(1);
-        drawLine(surface_, s_, s_.px, s_.py, s_.px + 100 * c, s_.py + 100 * sn);
+        drawLine(surface_, s_.px, s_.py, s_.px + 100 * c, s_.py + 100 * sn);
 
         s_.tipX = f32(s_.px + 15 * c);
         s_.tipY = f32(s_.py + 15 * sn);
         // A charge of zero or more gets the outward arrowhead.
         const ArrowShape w = arrowWings(s_.tipX, s_.tipY, a, s_.q1 >= 0);
         storeWings(s_, w);
-        drawArrowhead(surface_, s_, s_.tipX, s_.tipY, w);
+        drawArrowhead(surface_, s_.tipX, s_.tipY, w);
         s_.angle += 15;
     }
     surface_.DoEvents();

@@ -63,3 +63,10 @@ void FieldLines::excite()
         messenger_.show("绘图时发生意外错误，已画出的部分保留。", Messages::RuntimeErrorTitle);
     }
 }
+
+double FieldLines::chargeDistance() const
+{
+    const double dx = double(s_.x1) - s_.x2;
+    const double dy = double(s_.y1) - s_.y2;
+    return std::sqrt(dy * dy + dx * dx);
+}

@@ -44,6 +44,8 @@ private:
     void traceLikeFamily(bool charge2);
     void traceUnlikeLine(Variant variant);
     void axisScan(bool mirrored);
+    // Distance between the two charge positions, in double precision.
+    double chargeDistance() const;
 
     DrawingState &s_;
     PlotSurface &surface_;

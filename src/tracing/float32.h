@@ -2,18 +2,14 @@
 
 #include <limits>
 
+static_assert(std::numeric_limits<float>::is_iec559 && std::numeric_limits<double>::is_iec559,
+              "the drawing relies on IEEE 754 single and double precision");
+
 // Rounds a double to the nearest 32-bit float, as every store into the
-// drawing state does. A value beyond the float range becomes an infinity,
-// as the hardware conversion gives, but without the undefined behaviour
-// that C++ leaves for an out-of-range conversion.
+// drawing state does. Under IEEE 754, which the compilers we build with
+// follow for floating conversions, a value beyond the float range becomes an
+// infinity; the procedures recognise such values and stop the line there.
 inline float f32(double v)
 {
-    // FLT_MAX plus half a unit in the last place: from here on the nearest
-    // float is an infinity.
-    constexpr double kOverflow = 0x1.ffffffp+127;
-    if (v >= kOverflow)
-        return std::numeric_limits<float>::infinity();
-    if (v <= -kOverflow)
-        return -std::numeric_limits<float>::infinity();
     return static_cast<float>(v);
 }

@@ -6,14 +6,13 @@
 
 #include <cmath>
 
-void drawLine(PlotSurface &surface, const DrawingState &state, double x1, double y1, double x2, double y2,
-              bool reflected)
+void drawLine(PlotSurface &surface, double x1, double y1, double x2, double y2, const Reflection *reflection)
 {
     PlotPoint from{x1, y1};
     PlotPoint to{x2, y2};
-    if (reflected) {
-        from = reflect(state, x1, y1);
-        to = reflect(state, x2, y2);
+    if (reflection) {
+        from = (*reflection)(x1, y1);
+        to = (*reflection)(x2, y2);
     }
     const float ends[] = {f32(from.x), f32(from.y), f32(to.x), f32(to.y)};
     for (float v : ends) {

@@ -6,6 +6,7 @@
 #include "tracing/fieldevaluation.h"
 #include "tracing/float32.h"
 #include "tracing/plotlines.h"
+#include "tracing/reflection.h"
 
 #include <cmath>
 
@@ -24,7 +25,7 @@ void FieldLines::TeshuChuli()
         // A horizontal arrowhead: pointing in -x is pointing along pi.
         const ArrowShape w = arrowWings(s_.tipX, s_.tipY, kPi, pointsLeft);
         storeWings(s_, w);
-        drawArrowhead(surface_, s_, s_.tipX, s_.tipY, w);
+        drawArrowhead(surface_, s_.tipX, s_.tipY, w);
     };
     // Beyond charge 1, left of the tracer's point: away from a positive
     // charge, toward a negative one.
@@ -49,7 +50,8 @@ void FieldLines::TeshuChuli2()
     s_.tipY = s_.py;
     const ArrowShape w = arrowWings(s_.tipX, s_.tipY, kPi, s_.q2 < 0);
     storeWings(s_, w);
-    drawArrowhead(surface_, s_, s_.tipX, s_.tipY, w, true);
+    const Reflection reflection(s_);
+    drawArrowhead(surface_, s_.tipX, s_.tipY, w, &reflection);
 }
 
 // Scans 25 points on the circle of radius 1 round charge 2, with the charges'
@@ -58,6 +60,8 @@ void FieldLines::TeshuChuli2()
 // 90 to the left. theta is written only where the field points leftward.
 void FieldLines::axisScan(bool mirrored)
 {
+    const Reflection reflection(s_);
+    const Reflection *drawn = mirrored ? &reflection : nullptr;
     for (s_.angle2 = 0; s_.angle2 <= 360; s_.angle2 += 15) {
         const double a = radians(s_.angle2);
         s_.qx = f32(s_.x2 + std::cos(a));
@@ -67,8 +71,8 @@ void FieldLines::axisScan(bool mirrored)
         if (s_.cosT < 0) {
             s_.theta = f32(fieldSlopeAngle(s_) + kPi);
             if (pointsExactlyLeft(s_.theta) && s_.x2 > s_.x1) {
-                drawLine(surface_, s_, s_.qx, s_.qy, double(s_.qx) + 90, s_.qy, mirrored);
-                drawLine(surface_, s_, s_.qx, s_.qy, double(s_.qx) - 90, s_.qy, mirrored);
+                drawLine(surface_, s_.qx, s_.qy, double(s_.qx) + 90, s_.qy, drawn);
+                drawLine(surface_, s_.qx, s_.qy, double(s_.qx) - 90, s_.qy, drawn);
             }
         }
     }

@@ -45,6 +45,9 @@ void FieldLines::traceLikeFamily(bool charge2)
     // Where the step before the last one started: a line that runs straight
     // at the other charge can swing to and fro across the point of zero
     // field between them, coming back there every second step.
+    // The charges do not move while a line is traced.
+    const double d = chargeDistance();
+
     float beforeLastX = NAN;
     float beforeLastY = NAN;
     float lastX = x;
@@ -56,18 +59,17 @@ void FieldLines::traceLikeFamily(bool charge2)
         const double slope = fieldSlopeAngle(s_);
         theta = f32(s_.cosT >= 0 ? slope : slope + kPi);
 
-        const double c = std::cos(theta);
-        const double sn = std::sin(theta);
+        const double c = std::cos(double(theta));
+        const double sn = std::sin(double(theta));
         surface_.DrawWidth(1);
         const float fromX = x;
         const float fromY = y;
         x = f32(x + c);
         y = f32(y + sn);
-        drawLine(surface_, s_, fromX, fromY, x, y);
+        drawLine(surface_, fromX, fromY, x, y);
 
         // Arrowheads near the circle of radius d / 2.5 about the line's own
         // charge, judged by where the step started.
-        const double d = std::sqrt(std::pow(double(s_.y1) - s_.y2, 2) + std::pow(double(s_.x1) - s_.x2, 2));
         const float ownDistance = charge2 ? s_.r2 : s_.r1;
         if (std::fabs(ownDistance - d / 2.5) < 0.4) {
             if (charge2)

@@ -47,6 +47,13 @@ void FieldLines::traceUnlikeLine(Variant variant)
     s_.px = f32(s_.x1 + std::cos(a));
     s_.py = f32(s_.y1 + std::sin(a));
 
+    // The charges do not move while a line is traced.
+    const double d = chargeDistance();
+    const Reflection reflection(s_);
+    // Variant C reflects the stored points, so that each step starts exactly
+    // where the one before ended on the plot too.
+    const Reflection *drawn = variant == Variant::C ? &reflection : nullptr;
+
     for (int step = 1;; ++step) {
         if (!evaluateField(s_, s_.px, s_.py, std::fabs(s_.q1), -std::fabs(s_.q2)))
             return;
@@ -70,20 +77,17 @@ void FieldLines::traceUnlikeLine(Variant variant)
             s_.theta = f32(fieldSlopeAngle(s_));
         }
 
-        const double c = std::cos(s_.theta);
-        const double sn = std::sin(s_.theta);
+        const double c = std::cos(double(s_.theta));
+        const double sn = std::sin(double(s_.theta));
         const float fromX = s_.px;
         const float fromY = s_.py;
         s_.px = f32(s_.px + c);
         s_.py = f32(s_.py + sn);
         surface_.DrawWidth(1);
-        // Variant C reflects the stored points, so that each step starts
-        // exactly where the one before ended on the plot too.
-        drawLine(surface_, s_, fromX, fromY, s_.px, s_.py, variant == Variant::C);
+        drawLine(surface_, fromX, fromY, s_.px, s_.py, drawn);
 
         // Arrowheads near 0.45 of the charge distance from either charge,
         // judged by where the step started.
-        const double d = std::sqrt(std::pow(double(s_.y1) - s_.y2, 2) + std::pow(double(s_.x1) - s_.x2, 2));
         if (std::fabs(s_.r1 - 0.45 * d) < 0.5)
             arrows_.YIHuaJT();
         if (std::fabs(s_.r2 - 0.45 * d) < 0.5)
@@ -103,7 +107,7 @@ void FieldLines::traceUnlikeLine(Variant variant)
             break;
         case Variant::C: {
             // The borders as they appear on the plot, after the reflection.
-            const PlotPoint shown = reflect(s_, s_.px, s_.py);
+            const PlotPoint shown = reflection(s_.px, s_.py);
             if (shown.y <= -25 || shown.y >= 25 || (shown.x > 45 && s_.ex != 0))
                 return;
             break;

@@ -141,14 +141,13 @@ TEST_F(UnlikeCharges, WeakerChargeTwoLinesEndAtChargeTwoOrABorder)
     for (int i = 0; i < 25; ++i) {
         const int degrees = 15 * i;
         const End end = endOf(chains[i], {15, 0});
-        if (degrees <= 60 || degrees >= 300)
-            EXPECT_EQ(end, End::Charge2) << degrees;
-        else if (degrees >= 75 && degrees <= 135)
-            EXPECT_EQ(end, End::Top) << degrees;
-        else if (degrees >= 225 && degrees <= 285)
-            EXPECT_EQ(end, End::Bottom) << degrees;
-        else if (degrees != 180)
-            EXPECT_EQ(end, End::Left) << degrees;
+        if (degrees == 180)
+            continue;  // handed to the axis scan
+        const End expected = degrees <= 60 || degrees >= 300    ? End::Charge2
+                             : degrees >= 75 && degrees <= 135  ? End::Top
+                             : degrees >= 225 && degrees <= 285 ? End::Bottom
+                                                                : End::Left;
+        EXPECT_EQ(end, expected) << degrees;
     }
     EXPECT_EQ(chains[12].size(), 2u);
     EXPECT_EQ(bench.state.q1, 10.0f);
@@ -304,8 +303,9 @@ TEST_F(UnlikeCharges, AxisLinesFollowTheChargesHeight)
     }
     EXPECT_FLOAT_EQ(axis[0].x2, 106);
     for (const DrawnArrowhead &head : arrowheadsOf(ops)) {
-        if (std::fabs(head.tip.x + 29.8) < 1e-3 || std::fabs(head.tip.x - 27.3) < 1e-3)
+        if (std::fabs(head.tip.x + 29.8) < 1e-3 || std::fabs(head.tip.x - 27.3) < 1e-3) {
             EXPECT_NEAR(head.tip.y, 5, 1e-5);
+        }
     }
 }
 
