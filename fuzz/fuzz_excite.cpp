@@ -1,0 +1,207 @@
+// A whole excite from six fuzzed texts and a mode, through the same code as
+// the window, into a surface that checks every operation: only finite
+// coordinates, no traced line longer than the step limit, a message only
+// for numbers beyond the 32-bit range or charge 2 left of charge 1, never
+// the run-time error. Afterwards a single charge must draw its usual rays.
+//
+// Input: the mode and the six texts separated by '|':
+//   MODE|Text1|Text2|Text3|Text4|Text5|Text6
+// MODE "1" is single-charge mode, anything else two-charge mode; missing
+// texts are empty.
+
+#include "plot/plotsurface.h"
+#include "tracing/drawingstate.h"
+#include "tracing/fieldlines.h"
+#include "tracing/messenger.h"
+#include "tracing/numberreading.h"
+#include "tracing/textpanel.h"
+
+#include <array>
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+[[noreturn]] void fail(const char *what)
+{
+    std::fprintf(stderr, "fuzz_excite: %s\n", what);
+    std::abort();
+}
+
+// Checks the operations as they come. A traced step is the Line right after
+// DrawWidth(1); steps that start where the step before ended form one line.
+class CheckingSurface : public PlotSurface
+{
+public:
+    void Cls() override
+    {
+        lines = 0;
+        dots = 0;
+        currentLine = 0;
+        fingerprint = 14695981039346656037ull;
+    }
+    float Height() const override { return 5775; }
+    void Width(float width) override { check(width); }
+    void Scale(float left, float top, float right, float bottom) override
+    {
+        check(left);
+        check(top);
+        check(right);
+        check(bottom);
+    }
+    void AutoRedraw(bool) override {}
+    void DrawWidth(int pixels) override { nextIsStep_ = pixels == 1; }
+    void Line(float x1, float y1, float x2, float y2, std::uint32_t colour) override
+    {
+        ++lines;
+        for (float v : {x1, y1, x2, y2})
+            check(v);
+        if (nextIsStep_) {
+            currentLine = currentLine > 0 && x1 == lastX_ && y1 == lastY_ ? currentLine + 1 : 1;
+            if (currentLine > FieldLines::kMaxStepsPerLine)
+                fail("a traced line is longer than the step limit");
+            lastX_ = x2;
+            lastY_ = y2;
+        }
+        nextIsStep_ = false;
+        mix(x1, y1, x2, y2, colour);
+    }
+    void PSet(float x, float y, std::uint32_t colour) override
+    {
+        ++dots;
+        check(x);
+        check(y);
+        nextIsStep_ = false;
+        mix(x, y, 0, 0, colour);
+    }
+    void DoEvents() override {}
+
+    long long lines = 0;
+    long long dots = 0;
+    long long currentLine = 0;
+    std::uint64_t fingerprint = 0;
+
+private:
+    static void check(float v)
+    {
+        if (!std::isfinite(v))
+            fail("a coordinate that is not a finite number reached the plot");
+    }
+    void mix(float a, float b, float c, float d, std::uint32_t colour)
+    {
+        for (float v : {a, b, c, d}) {
+            fingerprint ^= std::uint64_t(std::hash<float>{}(v));
+            fingerprint *= 1099511628211ull;
+        }
+        fingerprint ^= colour;
+        fingerprint *= 1099511628211ull;
+    }
+
+    bool nextIsStep_ = false;
+    float lastX_ = 0;
+    float lastY_ = 0;
+};
+
+class RecordingMessenger : public Messenger
+{
+public:
+    void show(const std::string &prompt, const std::string &title) override
+    {
+        prompts.push_back(prompt);
+        titles.push_back(title);
+    }
+    std::vector<std::string> prompts;
+    std::vector<std::string> titles;
+};
+
+struct Window
+{
+    DrawingState state;
+    CheckingSurface surface;
+    TextPanel panel;
+    RecordingMessenger messenger;
+    FieldLines lines{state, surface, panel, messenger};
+
+    void excite(const std::array<std::string, 6> &texts, bool twoCharges)
+    {
+        for (int box = 1; box <= 6; ++box)
+            panel.setText(box, texts[box - 1]);
+        panel.setTwoChargeMode(twoCharges);
+        messenger.prompts.clear();
+        messenger.titles.clear();
+        lines.excite();
+    }
+};
+
+const std::array<std::string, 6> kSingleCharge = {"0", "0", "10", "15", "0", "-10"};
+
+// The rays of a lone charge at the origin, on a fresh window.
+std::uint64_t singleChargeFingerprint()
+{
+    Window window;
+    window.excite(kSingleCharge, false);
+    return window.surface.fingerprint;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    static const std::uint64_t kSingleChargePicture = singleChargeFingerprint();
+
+    const std::string_view input(reinterpret_cast<const char *>(data), size);
+    std::array<std::string, 7> fields;
+    std::size_t field = 0;
+    for (char c : input) {
+        if (c == '|' && field + 1 < fields.size())
+            ++field;
+        else
+            fields[field] += c;
+    }
+    const bool twoCharges = fields[0] != "1";
+    std::array<std::string, 6> texts;
+    for (int box = 0; box < 6; ++box)
+        texts[box] = fields[box + 1];
+
+    // The message the texts call for, if any.
+    std::string expected;
+    std::array<double, 6> values{};
+    for (int box = 0; box < 6 && expected.empty(); ++box) {
+        values[box] = readNumber(texts[box]);
+        if (!(std::fabs(values[box]) <= FLT_MAX))
+            expected = Messages::OutOfRange;
+    }
+    if (expected.empty() && twoCharges && float(values[3]) < float(values[0]))
+        expected = Messages::WrongOrder;
+
+    Window window;
+    window.excite(texts, twoCharges);
+    const RecordingMessenger &shown = window.messenger;
+    for (const std::string &title : shown.titles) {
+        if (title == Messages::RuntimeErrorTitle)
+            fail("the excite ended with the run-time error");
+    }
+    if (expected.empty()) {
+        if (!shown.prompts.empty())
+            fail("a message for texts that call for none");
+        if (window.surface.dots != (twoCharges ? 2 : 1))
+            fail("the excite did not draw the charges' dots");
+    } else {
+        if (shown.prompts.size() != 1 || shown.prompts[0] != expected)
+            fail("not the one message the texts call for");
+        if (window.surface.lines + window.surface.dots != 0)
+            fail("drawn although a message was shown");
+    }
+
+    // The same window draws a lone charge as on a fresh one.
+    window.excite(kSingleCharge, false);
+    if (window.surface.fingerprint != kSingleChargePicture || !shown.prompts.empty())
+        fail("the window draws a single charge differently after this excite");
+    return 0;
+}

@@ -1,0 +1,105 @@
+// The reading rule of the input boxes against a second, deliberately plain
+// reading written from the rule itself:
+//   1. blanks, tabs and line feeds anywhere in the text are ignored;
+//   2. the rest is read from the left as an optional sign, digits with at
+//      most one full stop, and optionally E or e with an optional sign and
+//      digits;
+//   3. reading stops at the first character that does not fit; the number
+//      read so far is the value, 0 when no digit was read.
+// The plain reading collects the characters that fit and hands them to the
+// C library's strtod (this program never changes the C locale, so its
+// decimal point is the full stop).
+
+#include "tracing/numberreading.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace {
+
+struct PlainReading
+{
+    double value = 0;
+    bool whole = false;  // the text, blanks aside, is all number
+};
+
+bool digit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+PlainReading readPlainly(std::string_view text)
+{
+    std::string rest;
+    for (char c : text) {
+        if (c != ' ' && c != '\t' && c != '\n')
+            rest += c;
+    }
+
+    std::string number;
+    std::size_t i = 0;
+    if (i < rest.size() && (rest[i] == '+' || rest[i] == '-'))
+        number += rest[i++];
+    bool point = false;
+    bool digits = false;
+    for (; i < rest.size(); ++i) {
+        if (digit(rest[i])) {
+            digits = true;
+        } else if (rest[i] == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+        number += rest[i];
+    }
+    // An exponent letter belongs to the number only when digits follow it
+    // (after its sign): "1e" and "1e+" stop before the E.
+    if (digits && i < rest.size() && (rest[i] == 'E' || rest[i] == 'e')) {
+        std::size_t j = i + 1;
+        std::string exponent = "e";
+        if (j < rest.size() && (rest[j] == '+' || rest[j] == '-'))
+            exponent += rest[j++];
+        if (j < rest.size() && digit(rest[j])) {
+            while (j < rest.size() && digit(rest[j]))
+                exponent += rest[j++];
+            number += exponent;
+            i = j;
+        }
+    }
+
+    PlainReading reading;
+    if (!digits)
+        return reading;
+    reading.value = std::strtod(number.c_str(), nullptr);
+    reading.whole = i == rest.size();
+    return reading;
+}
+
+[[noreturn]] void fail(const char *what, std::string_view text, double expected, double got)
+{
+    std::fprintf(stderr, "%s for \"%.*s\": expected %.17g, got %.17g\n", what, int(text.size()), text.data(),
+                 expected, got);
+    std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const std::string_view text(reinterpret_cast<const char *>(data), size);
+    const PlainReading plain = readPlainly(text);
+    const double value = readNumber(text);
+
+    // Exactly the nearest double; a negative zero reads as plain 0.
+    if (!(value == plain.value) && !(std::isnan(value) && std::isnan(plain.value)))
+        fail("value", text, plain.value, value);
+    if (value == 0 && std::signbit(value))
+        fail("negative zero", text, plain.value, value);
+    if (readsInFull(text) != plain.whole)
+        fail("read in full", text, plain.whole, readsInFull(text));
+    return 0;
+}
