@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace {
 
 TEST(Excite, PreparesThePlotBeforeDrawing)
@@ -112,6 +114,40 @@ TEST(Excite, LargestFloatIsStillDrawn)
     bench.excite();
     EXPECT_TRUE(bench.messenger.messages.empty());
     EXPECT_EQ(bench.state.q1, 3.4028234e38f);
+}
+
+// A surface that fails like an unexpected fault in the middle of a drawing.
+class FailingSurface : public RecordingSurface
+{
+public:
+    void Line(float x1, float y1, float x2, float y2, std::uint32_t colour) override
+    {
+        if (failAfter-- == 0)
+            throw std::runtime_error("plot failed");
+        RecordingSurface::Line(x1, y1, x2, y2, colour);
+    }
+    int failAfter = 30;
+};
+
+// D10: an unexpected failure is reported, keeps what was drawn, and the next
+// excite works.
+TEST(Excite, UnexpectedFailureIsReportedAndTheWindowGoesOn)
+{
+    DrawingState state;
+    FailingSurface surface;
+    TextPanel panel;
+    RecordingMessenger messenger;
+    FieldLines lines{state, surface, panel, messenger};
+
+    lines.excite();
+    ASSERT_EQ(messenger.messages.size(), 1u);
+    EXPECT_EQ(messenger.messages[0].second, "运行时错误");
+    EXPECT_EQ(linesOf(surface.drawing()).size(), 30u);
+
+    surface.failAfter = -1;
+    lines.excite();
+    EXPECT_EQ(messenger.messages.size(), 1u);
+    EXPECT_EQ(dotsOf(surface.drawing()).size(), 2u);
 }
 
 }  // namespace

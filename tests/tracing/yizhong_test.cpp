@@ -262,11 +262,22 @@ TEST_F(UnlikeCharges, ChargesAtOnePlaceWithDifferentAmountsDrawOneStepEach)
 {
     const auto ops = draw("0", "0", "10", "0", "0", "-5");
     const auto chains = unitChains(ops);
-    ASSERT_FALSE(chains.empty());
-    for (const Chain &chain : chains) {
-        EXPECT_EQ(chain.size(), 2u);
+    ASSERT_EQ(chains.size(), 25u);
+    for (std::size_t i = 0; i < chains.size(); ++i) {
+        const Chain &chain = chains[i];
+        ASSERT_EQ(chain.size(), 2u);
         EXPECT_NEAR(std::hypot(chain[0].x, chain[0].y), 1, 1e-5);
+        // Straight outward, except the 180-degree line: at one place the
+        // charges lie on one horizontal line, so that line steps along the
+        // direction the axis scan leaves, straight down.
+        const Point2 step{chain[1].x - chain[0].x, chain[1].y - chain[0].y};
+        if (i == 12) {
+            EXPECT_NEAR(step.y, -1, 1e-5);
+        } else {
+            EXPECT_NEAR(step.x * chain[0].x + step.y * chain[0].y, 1, 1e-4) << 15 * i;
+        }
     }
+    EXPECT_EQ(arrowheadsOf(ops).size(), 2u);  // only the two of the axis scan
     EXPECT_TRUE(bench.messenger.messages.empty());
 }
 
