@@ -9,7 +9,7 @@
 // MODE "1" is single-charge mode, anything else two-charge mode; missing
 // texts are empty.
 
-#include "plot/plotsurface.h"
+#include "checkingsurface.h"
 #include "tracing/drawingstate.h"
 #include "tracing/fieldlines.h"
 #include "tracing/messenger.h"
@@ -33,80 +33,6 @@ namespace {
     std::fprintf(stderr, "fuzz_excite: %s\n", what);
     std::abort();
 }
-
-// Checks the operations as they come. A traced step is the Line right after
-// DrawWidth(1); steps that start where the step before ended form one line.
-class CheckingSurface : public PlotSurface
-{
-public:
-    void Cls() override
-    {
-        lines = 0;
-        dots = 0;
-        currentLine = 0;
-        fingerprint = 14695981039346656037ull;
-    }
-    float Height() const override { return 5775; }
-    void Width(float width) override { check(width); }
-    void Scale(float left, float top, float right, float bottom) override
-    {
-        check(left);
-        check(top);
-        check(right);
-        check(bottom);
-    }
-    void AutoRedraw(bool) override {}
-    void DrawWidth(int pixels) override { nextIsStep_ = pixels == 1; }
-    void Line(float x1, float y1, float x2, float y2, std::uint32_t colour) override
-    {
-        ++lines;
-        for (float v : {x1, y1, x2, y2})
-            check(v);
-        if (nextIsStep_) {
-            currentLine = currentLine > 0 && x1 == lastX_ && y1 == lastY_ ? currentLine + 1 : 1;
-            if (currentLine > FieldLines::kMaxStepsPerLine)
-                fail("a traced line is longer than the step limit");
-            lastX_ = x2;
-            lastY_ = y2;
-        }
-        nextIsStep_ = false;
-        mix(x1, y1, x2, y2, colour);
-    }
-    void PSet(float x, float y, std::uint32_t colour) override
-    {
-        ++dots;
-        check(x);
-        check(y);
-        nextIsStep_ = false;
-        mix(x, y, 0, 0, colour);
-    }
-    void DoEvents() override {}
-
-    long long lines = 0;
-    long long dots = 0;
-    long long currentLine = 0;
-    std::uint64_t fingerprint = 0;
-
-private:
-    static void check(float v)
-    {
-        if (!std::isfinite(v))
-            fail("a coordinate that is not a finite number reached the plot");
-    }
-    void mix(float a, float b, float c, float d, std::uint32_t colour)
-    {
-        for (float v : {a, b, c, d}) {
-            fingerprint ^= std::uint64_t(std::hash<float>{}(v));
-            fingerprint *= 1099511628211ull;
-        }
-        fingerprint ^= colour;
-        fingerprint *= 1099511628211ull;
-    }
-
-    bool nextIsStep_ = false;
-    float lastX_ = 0;
-    float lastY_ = 0;
-};
 
 class RecordingMessenger : public Messenger
 {
@@ -182,6 +108,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     Window window;
     window.excite(texts, twoCharges);
+    if (window.surface.nonFinite != 0)
+        fail("a coordinate that is not a finite number reached the plot");
+    if (window.surface.longestLine > FieldLines::kMaxStepsPerLine)
+        fail("a traced line is longer than the step limit");
     const RecordingMessenger &shown = window.messenger;
     for (const std::string &title : shown.titles) {
         if (title == Messages::RuntimeErrorTitle)

@@ -5,6 +5,7 @@
 // wrong order or numbers beyond the 32-bit range, and leave everything so
 // that the default charges draw the default picture again.
 
+#include "checkingsurface.h"
 #include "tracetestsupport.h"
 
 #include "tracing/numberreading.h"
@@ -31,102 +32,6 @@ constexpr int kExcites = 500;
 #else
 constexpr int kExcites = 2000;
 #endif
-
-// Checks every operation as it is issued instead of keeping it: a line that
-// runs to the step limit issues some 100,000 operations.
-//
-// A traced step is the Line that follows DrawWidth(1): the tracers set the
-// pen before every step, the arrowheads and axis lines do not. Steps that
-// start exactly where the step before ended belong to one traced line.
-class CheckingSurface : public PlotSurface
-{
-public:
-    void Cls() override
-    {
-        lines = 0;
-        dots = 0;
-        stepLines = 0;
-        longestLine = 0;
-        currentLine = 0;
-        fingerprint = kFnvOffset;
-    }
-    float Height() const override { return 5775; }
-    void Width(float width) override { check(width); }
-    void Scale(float left, float top, float right, float bottom) override
-    {
-        check(left);
-        check(top);
-        check(right);
-        check(bottom);
-    }
-    void AutoRedraw(bool) override {}
-    void DrawWidth(int pixels) override
-    {
-        penWidth_ = pixels;
-        nextIsStep_ = pixels == 1;
-    }
-    void Line(float x1, float y1, float x2, float y2, std::uint32_t colour) override
-    {
-        ++lines;
-        check(x1);
-        check(y1);
-        check(x2);
-        check(y2);
-        if (nextIsStep_) {
-            ++stepLines;
-            const bool continues = currentLine > 0 && x1 == lastX_ && y1 == lastY_;
-            currentLine = continues ? currentLine + 1 : 1;
-            longestLine = std::max(longestLine, currentLine);
-            lastX_ = x2;
-            lastY_ = y2;
-        }
-        nextIsStep_ = false;
-        mix({x1, y1, x2, y2}, colour);
-    }
-    void PSet(float x, float y, std::uint32_t colour) override
-    {
-        ++dots;
-        check(x);
-        check(y);
-        nextIsStep_ = false;
-        mix({x, y, 0, 0}, colour);
-    }
-    void DoEvents() override {}
-
-    static constexpr std::uint64_t kFnvOffset = 14695981039346656037ull;
-
-    long long lines = 0;
-    long long dots = 0;
-    long long stepLines = 0;
-    long long longestLine = 0;   // steps of the longest traced line
-    long long currentLine = 0;
-    long long nonFinite = 0;     // coordinates that are not finite numbers, over all excites
-    std::uint64_t fingerprint = kFnvOffset;  // of every Line and PSet since Cls
-
-private:
-    void check(float v)
-    {
-        if (!std::isfinite(v))
-            ++nonFinite;
-    }
-    // FNV-1a over the coordinates' bits, the colour and the pen width.
-    void mix(std::array<float, 4> values, std::uint32_t colour)
-    {
-        unsigned char bytes[sizeof values + sizeof colour + sizeof penWidth_];
-        std::memcpy(bytes, values.data(), sizeof values);
-        std::memcpy(bytes + sizeof values, &colour, sizeof colour);
-        std::memcpy(bytes + sizeof values + sizeof colour, &penWidth_, sizeof penWidth_);
-        for (unsigned char b : bytes) {
-            fingerprint ^= b;
-            fingerprint *= 1099511628211ull;
-        }
-    }
-
-    int penWidth_ = 1;
-    bool nextIsStep_ = false;
-    float lastX_ = 0;
-    float lastY_ = 0;
-};
 
 // Texts for the boxes. std::mt19937 is the same everywhere; the mapping of
 // its numbers to choices is done here so that every standard library makes
