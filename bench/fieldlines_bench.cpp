@@ -8,12 +8,12 @@
 // and bytes the surface holds after the excite (its peak, as nothing is
 // removed before the next Cls).
 
+#include "core/drawingstate.h"
+#include "core/fieldlines.h"
+#include "core/messenger.h"
+#include "core/recordingsurface.h"
+#include "core/textpanel.h"
 #include "plot/keptdrawing.h"
-#include "plot/recordingsurface.h"
-#include "tracing/drawingstate.h"
-#include "tracing/fieldlines.h"
-#include "tracing/messenger.h"
-#include "tracing/textpanel.h"
 
 #include <benchmark/benchmark.h>
 
@@ -54,7 +54,7 @@ const Scenario kScenarios[] = {
 class CountingMessenger : public Messenger
 {
 public:
-    void show(const std::string &, const std::string &) override { ++shown; }
+    void show(const Message &) override { ++shown; }
     int shown = 0;
 };
 

@@ -9,12 +9,13 @@
 // MODE "1" is single-charge mode, anything else two-charge mode; missing
 // texts are empty.
 
-#include "checkingsurface.h"
-#include "tracing/drawingstate.h"
-#include "tracing/fieldlines.h"
-#include "tracing/messenger.h"
-#include "tracing/numberreading.h"
-#include "tracing/textpanel.h"
+#include "support/checkingsurface.h"
+#include "core/drawingstate.h"
+#include "core/fieldlines.h"
+#include "core/messages.h"
+#include "core/recordingmessenger.h"
+#include "core/numberreading.h"
+#include "core/textpanel.h"
 
 #include <array>
 #include <cfloat>
@@ -34,18 +35,6 @@ namespace {
     std::abort();
 }
 
-class RecordingMessenger : public Messenger
-{
-public:
-    void show(const std::string &prompt, const std::string &title) override
-    {
-        prompts.push_back(prompt);
-        titles.push_back(title);
-    }
-    std::vector<std::string> prompts;
-    std::vector<std::string> titles;
-};
-
 struct Window
 {
     DrawingState state;
@@ -59,8 +48,7 @@ struct Window
         for (int box = 1; box <= 6; ++box)
             panel.setText(box, texts[box - 1]);
         panel.setTwoChargeMode(twoCharges);
-        messenger.prompts.clear();
-        messenger.titles.clear();
+        messenger.messages.clear();
         lines.excite();
     }
 };
@@ -96,15 +84,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         texts[box] = fields[box + 1];
 
     // The message the texts call for, if any.
-    std::string expected;
+    const Message *expected = nullptr;
     std::array<double, 6> values{};
-    for (int box = 0; box < 6 && expected.empty(); ++box) {
+    for (int box = 0; box < 6 && !expected; ++box) {
         values[box] = readNumber(texts[box]);
         if (!(std::fabs(values[box]) <= FLT_MAX))
-            expected = Messages::OutOfRange;
+            expected = &Messages::OutOfRange;
     }
-    if (expected.empty() && twoCharges && float(values[3]) < float(values[0]))
-        expected = Messages::WrongOrder;
+    if (!expected && twoCharges && float(values[3]) < float(values[0]))
+        expected = &Messages::WrongOrder;
 
     Window window;
     window.excite(texts, twoCharges);
@@ -113,17 +101,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (window.surface.longestLine > FieldLines::kMaxStepsPerLine)
         fail("a traced line is longer than the step limit");
     const RecordingMessenger &shown = window.messenger;
-    for (const std::string &title : shown.titles) {
-        if (title == Messages::RuntimeErrorTitle)
+    for (const Message &message : shown.messages) {
+        if (message.severity == Severity::Failure)
             fail("the excite ended with the run-time error");
     }
-    if (expected.empty()) {
-        if (!shown.prompts.empty())
+    if (!expected) {
+        if (!shown.messages.empty())
             fail("a message for texts that call for none");
         if (window.surface.dots != (twoCharges ? 2 : 1))
             fail("the excite did not draw the charges' dots");
     } else {
-        if (shown.prompts.size() != 1 || shown.prompts[0] != expected)
+        if (shown.messages.size() != 1 || shown.messages[0] != *expected)
             fail("not the one message the texts call for");
         if (window.surface.lines + window.surface.dots != 0)
             fail("drawn although a message was shown");
@@ -131,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     // The same window draws a lone charge as on a fresh one.
     window.excite(kSingleCharge, false);
-    if (window.surface.fingerprint != kSingleChargePicture || !shown.prompts.empty())
+    if (window.surface.fingerprint != kSingleChargePicture || !shown.messages.empty())
         fail("the window draws a single charge differently after this excite");
     return 0;
 }

@@ -10,7 +10,7 @@
 // C library's strtod (this program never changes the C locale, so its
 // decimal point is the full stop).
 
-#include "tracing/numberreading.h"
+#include "core/numberreading.h"
 
 #include <cmath>
 #include <cstdint>

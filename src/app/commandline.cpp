@@ -1,19 +1,17 @@
 #include "app/commandline.h"
 
+#include "core/drawingstate.h"
+#include "core/fieldlines.h"
+#include "core/numberreading.h"
+#include "core/recordingmessenger.h"
+#include "core/recordingsurface.h"
 #include "plot/keptdrawing.h"
 #include "plot/picturewriter.h"
-#include "plot/recordingsurface.h"
-#include "tracing/drawingstate.h"
-#include "tracing/fieldlines.h"
-#include "tracing/messenger.h"
-#include "tracing/numberreading.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
-#include <optional>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -22,6 +20,16 @@ const QString kCharge1 = QStringLiteral("charge1");
 const QString kCharge2 = QStringLiteral("charge2");
 const QString kOutput = QStringLiteral("output");
 const QString kSize = QStringLiteral("size");
+
+// ".png, .svg or .csv": the suffixes of the table of formats.
+QString suffixList()
+{
+    QStringList suffixes;
+    for (const PictureWriter::Format &format : PictureWriter::formats())
+        suffixes << QLatin1Char('.') + QLatin1String(format.suffix);
+    const QString last = suffixes.takeLast();
+    return suffixes.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
+}
 
 void addOptions(QCommandLineParser &parser)
 {
@@ -36,24 +44,15 @@ void addOptions(QCommandLineParser &parser)
                       QStringLiteral("X,Y,Q")});
     parser.addOption({kCharge2, QStringLiteral("Position and amount of charge 2 (boxes Text4-Text6)."),
                       QStringLiteral("X,Y,Q")});
-    parser.addOption({kOutput, QStringLiteral("Draw without a window and write FILE: .png, .svg or .csv."),
+    parser.addOption({kOutput, QStringLiteral("Draw without a window and write FILE: %1.").arg(suffixList()),
                       QStringLiteral("FILE")});
     parser.addOption({kSize,
                       QStringLiteral("Size of a .png or .svg in pixels, each side 1 to %1 (default %2x%3).")
                           .arg(PictureWriter::kMaxSide)
-                          .arg(CommandLine::kDefaultWidth)
-                          .arg(CommandLine::kDefaultHeight),
+                          .arg(Plot::kDesignWidth)
+                          .arg(Plot::kDesignHeight),
                       QStringLiteral("WxH")});
 }
-
-// The renderer's stand-in for the message box: it keeps the texts, which
-// the program prints, and ends with the failure exit code.
-class RecordingMessenger : public Messenger
-{
-public:
-    void show(const std::string &prompt, const std::string &) override { prompts.push_back(prompt); }
-    std::vector<std::string> prompts;
-};
 
 }  // namespace
 
@@ -98,7 +97,7 @@ CommandLine::CommandLine(const QStringList &arguments)
     if (parser.isSet(kOutput)) {
         outputFile_ = parser.value(kOutput);
         if (!PictureWriter::formatOf(outputFile_)) {
-            fail(kOutput, QStringLiteral("unknown file type '%1' (use .png, .svg or .csv)").arg(outputFile_));
+            fail(kOutput, QStringLiteral("unknown file type '%1' (use %2)").arg(outputFile_, suffixList()));
             return;
         }
         action_ = Action::Render;
@@ -159,32 +158,25 @@ QString CommandLine::versionText()
 int renderPicture(const CommandLine &commandLine, QString &message)
 {
     const QString &file = commandLine.outputFile();
-    const std::optional<PictureWriter::Format> format = PictureWriter::formatOf(file);
+    const PictureWriter::Format *format = PictureWriter::formatOf(file);
 
     TextPanel panel = commandLine.panel();
     DrawingState state;
     RecordingMessenger messenger;
     KeptDrawing kept;
     RecordingSurface recording;
-    PlotSurface &surface = format == PictureWriter::Format::Csv ? static_cast<PlotSurface &>(recording)
-                                                                 : static_cast<PlotSurface &>(kept);
-    try {
-        FieldLines(state, surface, panel, messenger).excite();
-    } catch (const ProgramEnding &) {
-        // The window would end here, after its message; the message decides
-        // the exit code below.
-    }
-    if (!messenger.prompts.empty()) {
+    PlotSurface &surface = format->fromRecording ? static_cast<PlotSurface &>(recording)
+                                                 : static_cast<PlotSurface &>(kept);
+    FieldLines(state, surface, panel, messenger).excite();
+    if (!messenger.messages.empty()) {
         QStringList prompts;
-        for (const std::string &prompt : messenger.prompts)
-            prompts << QString::fromStdString(prompt);
+        for (const Message &shown : messenger.messages)
+            prompts << QString::fromStdString(shown.prompt);
         message = prompts.join(QLatin1Char('\n'));
         return CommandLine::kExitMessage;
     }
 
-    const PictureWriter::Result result = format == PictureWriter::Format::Csv
-                                             ? PictureWriter::writeCsv(recording, file)
-                                             : PictureWriter::write(kept, file, commandLine.size());
+    const PictureWriter::Result result = format->write({&kept, &recording}, file, commandLine.size());
     if (!result) {
         message = QStringLiteral("--output: ") + result.error;
         return CommandLine::kExitUsage;

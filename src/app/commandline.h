@@ -1,6 +1,7 @@
 #pragma once
 
-#include "tracing/textpanel.h"
+#include "core/plotgeometry.h"
+#include "core/textpanel.h"
 
 #include <QSize>
 #include <QString>
@@ -30,10 +31,6 @@ public:
     static constexpr int kExitMessage = 1;  // the excite showed a message
     static constexpr int kExitUsage = 2;    // malformed command line, or FILE not writable
 
-    // The designed picture box, the default size of a PNG.
-    static constexpr int kDefaultWidth = 693;
-    static constexpr int kDefaultHeight = 385;
-
     // Parses the arguments, the first being the program's name.
     explicit CommandLine(const QStringList &arguments);
 
@@ -56,7 +53,7 @@ private:
     Action action_ = Action::OpenWindow;
     TextPanel panel_;
     QString outputFile_;
-    QSize size_{kDefaultWidth, kDefaultHeight};
+    QSize size_{Plot::kDesignWidth, Plot::kDesignHeight};
     QString error_;
 };
 

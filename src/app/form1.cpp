@@ -1,9 +1,10 @@
 #include "app/form1.h"
 
 #include "app/picturebox.h"
+#include "core/fieldlines.h"
+#include "core/messages.h"
+#include "core/textpanel.h"
 #include "plot/picturewriter.h"
-#include "tracing/fieldlines.h"
-#include "tracing/textpanel.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -18,6 +19,8 @@
 #include <QRadioButton>
 #include <QShortcut>
 #include <QStandardPaths>
+
+#include <vector>
 
 namespace {
 
@@ -80,6 +83,12 @@ QLabel *addLabel(QWidget *parent, const char *name, const QString &text, int lef
     return label;
 }
 
+// A text box with its default text.
+QLineEdit *newBox(int box, QWidget *parent)
+{
+    return new QLineEdit(QString::fromUtf8(TextPanel::kDefaultTexts[std::size_t(box - 1)]), parent);
+}
+
 void setTextColour(QLabel *label, const QColor &colour)
 {
     QPalette palette = label->palette();
@@ -106,8 +115,8 @@ Form1::Form1(QWidget *parent)
     panel_ = std::make_unique<LineEditPanel>(text_, option2_);
     messenger_.target = &messageBoxes_;
     messenger_.picture = picture1_;
-    fieldLines_ = std::make_unique<FieldLines>(state_, drawing_, *panel_, messenger_);
-    drawing_.setDoEvents([this] { processPendingEvents(); });
+    events_.form = this;
+    fieldLines_ = std::make_unique<FieldLines>(state_, drawing_, *panel_, messenger_, events_);
 
     connectHandlers();
 }
@@ -154,13 +163,13 @@ void Form1::createControls()
     setTextColour(addLabel(f, "Label4", blackCircle, 645, 1500, 285, 495, &dot), QColor(0x00, 0xC0, 0x00));
     addLabel(f, "Label5", QStringLiteral("位置坐标："), 240, 2040, 1500, 315);
     addLabel(f, "Label6", QStringLiteral("x"), 255, 2400, 120, 315, &italic);
-    text_[0] = new QLineEdit(QStringLiteral("-15"), f);
+    text_[0] = newBox(1, f);
     place(text_[0], "Text1", 480, 2400, 1215, 435);
     addLabel(f, "Label7", QStringLiteral("y"), 2350, 2400, 120, 315, &italic);
-    text_[1] = new QLineEdit(QStringLiteral("0"), f);
+    text_[1] = newBox(2, f);
     place(text_[1], "Text2", 2600, 2400, 1215, 435);
     addLabel(f, "Label8", QStringLiteral("电荷量："), 240, 3050, 1200, 315);
-    text_[2] = new QLineEdit(QStringLiteral("10"), f);
+    text_[2] = newBox(3, f);
     place(text_[2], "Text3", 1320, 3000, 1215, 435);
     addLabel(f, "Label9", QStringLiteral("C"), 2640, 3070, 195, 315, &italic);
 
@@ -170,13 +179,13 @@ void Form1::createControls()
     setTextColour(addLabel(f, "Label17", blackCircle, 650, 3650, 285, 495, &dot), QColor(0xFF, 0x00, 0x00));
     addLabel(f, "Label14", QStringLiteral("位置坐标："), 240, 4200, 1500, 315);
     addLabel(f, "Label12", QStringLiteral("x"), 255, 4600, 120, 315, &italic);
-    text_[3] = new QLineEdit(QStringLiteral("15"), f);
+    text_[3] = newBox(4, f);
     place(text_[3], "Text4", 480, 4560, 1215, 435);
     addLabel(f, "Label13", QStringLiteral("y"), 2350, 4600, 120, 315, &italic);
-    text_[4] = new QLineEdit(QStringLiteral("0"), f);
+    text_[4] = newBox(5, f);
     place(text_[4], "Text5", 2600, 4560, 1215, 435);
     addLabel(f, "Label10", QStringLiteral("电荷量："), 240, 5200, 1200, 315);
-    text_[5] = new QLineEdit(QStringLiteral("-10"), f);
+    text_[5] = newBox(6, f);
     place(text_[5], "Text6", 1320, 5160, 1215, 435);
     addLabel(f, "Label11", QStringLiteral("C"), 2640, 5240, 255, 495, &italic);
 
@@ -227,10 +236,10 @@ void Form1::preset(const TextPanel &panel)
         option1_->setChecked(true);
 }
 
-void Form1::MessengerRelay::show(const std::string &prompt, const std::string &title)
+void Form1::MessengerRelay::show(const Message &message)
 {
     picture->refresh();
-    target->show(prompt, title);
+    target->show(message);
 }
 
 void Form1::setMessenger(Messenger *messenger)
@@ -250,8 +259,7 @@ void Form1::enterSingleCharge()
 {
     if (ending_)
         return;
-    for (int box = 4; box <= 6; ++box)
-        text_[box - 1]->setReadOnly(true);
+    panel_->setCharge2Locked(true);
     text_[0]->setText(QStringLiteral("0"));
 }
 
@@ -259,8 +267,7 @@ void Form1::enterTwoCharges()
 {
     if (ending_)
         return;
-    for (int box = 4; box <= 6; ++box)
-        text_[box - 1]->setReadOnly(false);
+    panel_->setCharge2Locked(false);
 }
 
 void Form1::endProgram()
@@ -292,42 +299,47 @@ void Form1::savePictureAs()
 {
     if (ending_)
         return;
-    const QString png = QStringLiteral("PNG 图片 (*.png)");
-    const QString svg = QStringLiteral("SVG 矢量图 (*.svg)");
+    // The formats the window saves, in the order of the table; the first is
+    // the one proposed.
+    QStringList filters;
+    std::vector<const PictureWriter::Format *> offered;
+    for (const PictureWriter::Format &format : PictureWriter::formats()) {
+        if (format.windowSize.isEmpty())
+            continue;
+        filters << QStringLiteral("%1 (*.%2)").arg(QString::fromUtf8(format.filter), QLatin1String(format.suffix));
+        offered.push_back(&format);
+    }
     QString dir = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     if (dir.isEmpty() || !QDir(dir).exists())
         dir = QDir::homePath();
-    QString filter = png;
-    QString path = QFileDialog::getSaveFileName(this, QStringLiteral("保存图片"),
-                                                QDir(dir).filePath(QStringLiteral("电场线.png")),
-                                                png + QStringLiteral(";;") + svg, &filter);
+    QString filter = filters.constFirst();
+    const QString proposed = QStringLiteral("电场线.") + QLatin1String(offered.front()->suffix);
+    QString path = QFileDialog::getSaveFileName(this, QString::fromStdString(Messages::SaveTitle),
+                                                QDir(dir).filePath(proposed), filters.join(QStringLiteral(";;")),
+                                                &filter);
     if (path.isEmpty())
         return;
-    // A name without one of the two extensions gets the chosen filter's.
-    const auto format = PictureWriter::formatOf(path);
-    if (format != PictureWriter::Format::Png && format != PictureWriter::Format::Svg)
-        path += filter == svg ? QStringLiteral(".svg") : QStringLiteral(".png");
+    // A name without the extension of a format the window saves gets the
+    // chosen filter's.
+    const PictureWriter::Format *format = PictureWriter::formatOf(path);
+    if (!format || format->windowSize.isEmpty()) {
+        const qsizetype chosen = filters.indexOf(filter);
+        path += QLatin1Char('.') + QLatin1String(offered[std::size_t(chosen < 0 ? 0 : chosen)]->suffix);
+    }
     savePicture(path);
 }
 
 bool Form1::savePicture(const QString &path)
 {
+    const PictureWriter::Format *format = PictureWriter::formatOf(path);
     PictureWriter::Result result;
-    switch (PictureWriter::formatOf(path).value_or(PictureWriter::Format::Csv)) {
-    case PictureWriter::Format::Png:
-        result = PictureWriter::writePng(drawing_, path, QSize(kSavedWidth, kSavedHeight));
-        break;
-    case PictureWriter::Format::Svg:
-        result = PictureWriter::writeSvg(drawing_, path,
-                                         QSize(KeptDrawing::kDesignWidth, KeptDrawing::kDesignHeight));
-        break;
-    case PictureWriter::Format::Csv:
-        result.error = QStringLiteral("只能保存为 PNG 或 SVG 文件");
-        break;
-    }
+    if (format && !format->windowSize.isEmpty())
+        result = format->write(PictureWriter::Source{&drawing_, nullptr}, path, format->windowSize);
+    else
+        result.error = QString::fromStdString(Messages::SaveOnlyPictures);
     if (!result) {
-        const QString prompt = QStringLiteral("图片没有保存。\n") + result.error;
-        messenger_.show(prompt.toStdString(), "保存图片");
+        const QString prompt = QString::fromStdString(Messages::NotSaved) + QLatin1Char('\n') + result.error;
+        messenger_.show({prompt.toStdString(), Messages::SaveTitle, Severity::Failure});
     }
     return result.ok;
 }

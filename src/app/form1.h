@@ -2,9 +2,10 @@
 
 #include "app/lineeditpanel.h"
 #include "app/messageboxmessenger.h"
+#include "core/drawingstate.h"
+#include "core/eventpump.h"
+#include "core/messenger.h"
 #include "plot/keptdrawing.h"
-#include "tracing/drawingstate.h"
-#include "tracing/messenger.h"
 
 #include <QWidget>
 
@@ -30,10 +31,6 @@ class Form1 : public QWidget
     Q_OBJECT
 
 public:
-    // The picture file written from the window: twice the designed plot.
-    static constexpr int kSavedWidth = 2 * KeptDrawing::kDesignWidth;    // 1386
-    static constexpr int kSavedHeight = 2 * KeptDrawing::kDesignHeight;  // 770
-
     explicit Form1(QWidget *parent = nullptr);
     ~Form1() override;
 
@@ -48,9 +45,10 @@ public:
     // message boxes; nullptr brings the message boxes back.
     void setMessenger(Messenger *messenger);
 
-    // Writes the picture to path: a .png of kSavedWidth × kSavedHeight
-    // pixels or a .svg of vectors. A failed write is shown as a message and
-    // leaves any existing file as it was. True when the file was written.
+    // Writes the picture to path in one of the formats the window saves (a
+    // .png of 1386 × 770 pixels or a .svg of vectors). A failed write is
+    // shown as a message and leaves any existing file as it was. True when
+    // the file was written.
     bool savePicture(const QString &path);
 
     // Asks for a file name and saves the picture there (context menu of
@@ -72,9 +70,17 @@ private:
     class MessengerRelay : public Messenger
     {
     public:
-        void show(const std::string &prompt, const std::string &title) override;
+        void show(const Message &message) override;
         Messenger *target = nullptr;
         PictureBox *picture = nullptr;
+    };
+
+    // Lets the queued events run when a drawing asks for it.
+    class Events : public EventPump
+    {
+    public:
+        void DoEvents() override { form->processPendingEvents(); }
+        Form1 *form = nullptr;
     };
 
     void createControls();
@@ -104,6 +110,7 @@ private:
     std::unique_ptr<LineEditPanel> panel_;
     MessageBoxMessenger messageBoxes_{this};
     MessengerRelay messenger_;
+    Events events_;
     std::unique_ptr<FieldLines> fieldLines_;
     bool ending_ = false;
 };

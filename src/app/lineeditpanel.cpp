@@ -23,7 +23,11 @@ bool LineEditPanel::twoChargeMode() const
 
 void LineEditPanel::lockCharge2Boxes()
 {
-    // Read-only, not disabled: the numbers stay visible and selectable.
+    setCharge2Locked(true);
+}
+
+void LineEditPanel::setCharge2Locked(bool locked)
+{
     for (int box = 4; box <= 6; ++box)
-        boxes_[box - 1]->setReadOnly(true);
+        boxes_[box - 1]->setReadOnly(locked);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tracing/inputpanel.h"
+#include "core/inputpanel.h"
 
 #include <array>
 
@@ -17,6 +17,11 @@ public:
     std::string text(int box) const override;
     bool twoChargeMode() const override;
     void lockCharge2Boxes() override;
+
+    // Makes Text4, Text5 and Text6 read-only or editable again, in this
+    // order: read-only, not disabled, so the numbers stay visible and
+    // selectable.
+    void setCharge2Locked(bool locked);
 
 private:
     std::array<QLineEdit *, 6> boxes_;

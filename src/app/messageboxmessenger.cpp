@@ -3,11 +3,12 @@
 #include <QMessageBox>
 #include <QString>
 
-void MessageBoxMessenger::show(const std::string &prompt, const std::string &title)
+void MessageBoxMessenger::show(const Message &message)
 {
-    const bool failure = title == Messages::RuntimeErrorTitle;
-    QMessageBox box(failure ? QMessageBox::Critical : QMessageBox::Information, QString::fromStdString(title),
-                    QString::fromStdString(prompt), QMessageBox::NoButton, parent_);
+    const QMessageBox::Icon icon =
+        message.severity == Severity::Failure ? QMessageBox::Critical : QMessageBox::Information;
+    QMessageBox box(icon, QString::fromStdString(message.title), QString::fromStdString(message.prompt),
+                    QMessageBox::NoButton, parent_);
     box.setDefaultButton(box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole));
     box.exec();
 }

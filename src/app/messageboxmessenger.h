@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tracing/messenger.h"
+#include "core/messenger.h"
 
 class QWidget;
 
@@ -14,7 +14,7 @@ public:
     {
     }
 
-    void show(const std::string &prompt, const std::string &title) override;
+    void show(const Message &message) override;
 
 private:
     QWidget *parent_;

@@ -68,7 +68,7 @@ bool clipSegment(double &x1, double &y1, double &x2, double &y2,
 
 KeptDrawing::KeptDrawing()
 {
-    Scale(-45, 25, 45, -25);
+    Scale(Plot::kLeft, Plot::kTop, Plot::kRight, Plot::kBottom);
 }
 
 void KeptDrawing::Cls()
@@ -82,8 +82,8 @@ void KeptDrawing::Cls()
 
 void KeptDrawing::Scale(float left, float top, float right, float bottom)
 {
-    const double scaleX = kDesignWidth / (double(right) - double(left));
-    const double scaleY = kDesignHeight / (double(bottom) - double(top));
+    const double scaleX = Plot::kDesignWidth / (double(right) - double(left));
+    const double scaleY = Plot::kDesignHeight / (double(bottom) - double(top));
     if (!std::isfinite(scaleX) || !std::isfinite(scaleY) || scaleX == 0 || scaleY == 0)
         return;
     scaleX_ = scaleX;
@@ -124,7 +124,8 @@ void KeptDrawing::Line(float x1, float y1, float x2, float y2, std::uint32_t col
     // stroke nor its round cap at a clipped end can reach into the picture:
     // the clipped segment paints exactly the pixels the whole one would.
     const double margin = penWidth_ / 2.0 + 1;
-    if (!clipSegment(ax, ay, bx, by, -margin, -margin, kDesignWidth + margin, kDesignHeight + margin))
+    if (!clipSegment(ax, ay, bx, by, -margin, -margin, Plot::kDesignWidth + margin,
+                     Plot::kDesignHeight + margin))
         return;
 
     const Point a{float(ax), float(ay)};
@@ -167,19 +168,13 @@ void KeptDrawing::PSet(float x, float y, std::uint32_t colour)
     if (!std::isfinite(px) || !std::isfinite(py))
         return;
     const double reach = penWidth_ / 2.0 + 1;
-    if (px < -reach || px > kDesignWidth + reach || py < -reach || py > kDesignHeight + reach)
+    if (px < -reach || px > Plot::kDesignWidth + reach || py < -reach || py > Plot::kDesignHeight + reach)
         return;
     Run &run = runFor(true, rgbOf(colour));
     points_.push_back(Point{float(px), float(py)});
     ++run.count;
     ++operationCount_;
     ++revision_;
-}
-
-void KeptDrawing::DoEvents()
-{
-    if (doEvents_)
-        doEvents_();
 }
 
 std::size_t KeptDrawing::byteSize() const
@@ -192,8 +187,8 @@ void KeptDrawing::render(QPainter &painter, const QRectF &target) const
     painter.save();
     painter.fillRect(target, Qt::white);
     painter.translate(target.topLeft());
-    painter.scale(target.width() / kDesignWidth, target.height() / kDesignHeight);
-    painter.setClipRect(QRectF(0, 0, kDesignWidth, kDesignHeight), Qt::IntersectClip);
+    painter.scale(target.width() / Plot::kDesignWidth, target.height() / Plot::kDesignHeight);
+    painter.setClipRect(QRectF(0, 0, Plot::kDesignWidth, Plot::kDesignHeight), Qt::IntersectClip);
     painter.setRenderHint(QPainter::Antialiasing, true);
 
     std::vector<QPointF> polyline;

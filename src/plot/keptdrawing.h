@@ -1,14 +1,13 @@
 #pragma once
 
-#include "plot/plotsurface.h"
+#include "core/plotgeometry.h"
+#include "core/plotsurface.h"
 
 #include <QRectF>
 #include <QSize>
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
-#include <utility>
 #include <vector>
 
 class QImage;
@@ -18,9 +17,8 @@ class QPainter;
 // procedures drew, from which the window repaints and which renders the same
 // picture to an image or an SVG file of any size.
 //
-// The picture box is designed as 693 × 385 pixels (10395 × 5775 layout units
-// of 1/20 point, 15 units to the pixel). Operations are kept in the pixel
-// coordinates of that designed surface; pen widths and dot diameters are in
+// Operations are kept in the pixel coordinates of the designed picture box,
+// Plot::kDesignWidth × Plot::kDesignHeight; pen widths and dot diameters are in
 // its pixels too, so a rendering twice as wide draws everything twice as
 // thick. Only what can be seen is kept: segments are clipped to the surface
 // (with a margin for the pen) before they are stored, dots wholly outside it
@@ -31,9 +29,6 @@ class QPainter;
 class KeptDrawing : public PlotSurface
 {
 public:
-    static constexpr int kDesignWidth = 693;   // pixels
-    static constexpr int kDesignHeight = 385;
-    static constexpr int kUnitsPerPixel = 15;  // layout units of 1/20 point
     static constexpr int kMaxPenWidth = 32767;
 
     KeptDrawing();
@@ -50,11 +45,6 @@ public:
     void DrawWidth(int pixels) override;
     void Line(float x1, float y1, float x2, float y2, std::uint32_t colour) override;
     void PSet(float x, float y, std::uint32_t colour) override;
-    // Runs the callback set with setDoEvents; without one it does nothing.
-    // Whatever the callback throws (ProgramEnding) passes through.
-    void DoEvents() override;
-
-    void setDoEvents(std::function<void()> callback) { doEvents_ = std::move(callback); }
 
     float width() const { return width_; }
     bool autoRedraw() const { return autoRedraw_; }
@@ -67,7 +57,7 @@ public:
     // Paints the whole picture, white background included, into target,
     // scaling the designed surface to it.
     void render(QPainter &painter, const QRectF &target) const;
-    QImage toImage(const QSize &size = QSize(kDesignWidth, kDesignHeight)) const;
+    QImage toImage(const QSize &size = QSize(Plot::kDesignWidth, Plot::kDesignHeight)) const;
 
     // Segments and dots kept, and the memory that holds them.
     std::size_t operationCount() const { return operationCount_; }
@@ -107,9 +97,8 @@ private:
     double scaleX_ = 0;
     double scaleY_ = 0;
 
-    float height_ = float(kDesignHeight * kUnitsPerPixel);
-    float width_ = float(kDesignWidth * kUnitsPerPixel);
+    float height_ = Plot::kDesignHeightUnits;
+    float width_ = Plot::kDesignWidthUnits;
     int penWidth_ = 1;
     bool autoRedraw_ = false;
-    std::function<void()> doEvents_;
 };

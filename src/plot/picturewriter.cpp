@@ -1,5 +1,7 @@
 #include "plot/picturewriter.h"
 
+#include "plot/keptdrawing.h"
+
 #include <QFileInfo>
 #include <QFont>
 #include <QImage>
@@ -44,16 +46,35 @@ void appendColour(std::string &out, std::uint32_t bgr)
 
 }  // namespace
 
-std::optional<PictureWriter::Format> PictureWriter::formatOf(const QString &fileName)
+const std::vector<PictureWriter::Format> &PictureWriter::formats()
+{
+    // The window saves an image at twice the designed size, so that it stays
+    // sharp when printed or projected; an SVG has the designed size.
+    static const std::vector<Format> table = {
+        {"png", "PNG 图片", false, true, QSize(2 * Plot::kDesignWidth, 2 * Plot::kDesignHeight),
+         [](const Source &source, const QString &fileName, const QSize &size) {
+             return writePng(*source.drawing, fileName, size);
+         }},
+        {"svg", "SVG 矢量图", false, true, QSize(Plot::kDesignWidth, Plot::kDesignHeight),
+         [](const Source &source, const QString &fileName, const QSize &size) {
+             return writeSvg(*source.drawing, fileName, size);
+         }},
+        {"csv", "CSV 表格", true, false, QSize(),
+         [](const Source &source, const QString &fileName, const QSize &) {
+             return writeCsv(*source.recording, fileName);
+         }},
+    };
+    return table;
+}
+
+const PictureWriter::Format *PictureWriter::formatOf(const QString &fileName)
 {
     const QString suffix = QFileInfo(fileName).suffix().toLower();
-    if (suffix == QLatin1String("png"))
-        return Format::Png;
-    if (suffix == QLatin1String("svg"))
-        return Format::Svg;
-    if (suffix == QLatin1String("csv"))
-        return Format::Csv;
-    return std::nullopt;
+    for (const Format &format : formats()) {
+        if (suffix == QLatin1String(format.suffix))
+            return &format;
+    }
+    return nullptr;
 }
 
 bool PictureWriter::isValidSize(const QSize &size)
@@ -61,14 +82,14 @@ bool PictureWriter::isValidSize(const QSize &size)
     return size.width() >= 1 && size.height() >= 1 && size.width() <= kMaxSide && size.height() <= kMaxSide;
 }
 
-PictureWriter::Result PictureWriter::write(const KeptDrawing &drawing, const QString &fileName, const QSize &size)
+PictureWriter::Result PictureWriter::write(const Source &source, const QString &fileName, const QSize &size)
 {
-    const std::optional<Format> format = formatOf(fileName);
-    if (format == Format::Png)
-        return writePng(drawing, fileName, size);
-    if (format == Format::Svg)
-        return writeSvg(drawing, fileName, size);
-    return failure(fileName, QStringLiteral("the picture is written only as .png or .svg"));
+    const Format *format = formatOf(fileName);
+    if (!format)
+        return failure(fileName, QStringLiteral("unknown file type"));
+    if (format->fromRecording ? !source.recording : !source.drawing)
+        return failure(fileName, QStringLiteral("nothing to write this file type from"));
+    return format->write(source, fileName, size);
 }
 
 PictureWriter::Result PictureWriter::writePng(const KeptDrawing &drawing, const QString &fileName, const QSize &size)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/form1.h"
-#include "tracing/messenger.h"
+#include "core/recordingmessenger.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -18,21 +18,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-// Keeps the window's messages instead of showing message boxes; onShow, if
-// set, runs while a message would be on the screen.
-class RecordingMessenger : public Messenger
-{
-public:
-    void show(const std::string &prompt, const std::string &title) override
-    {
-        messages.emplace_back(prompt, title);
-        if (onShow)
-            onShow();
-    }
-    std::vector<std::pair<std::string, std::string>> messages;
-    std::function<void()> onShow;
-};
 
 // A window whose messages are recorded, with its controls at hand by name.
 struct Window

@@ -1,13 +1,13 @@
 #include "apptestsupport.h"
 
-#include "tracing/messenger.h"
+#include "core/messages.h"
 
 #include <QCoreApplication>
 #include <QTimer>
 
 namespace {
 
-using Messages_ = std::vector<std::pair<std::string, std::string>>;
+using Shown = std::vector<Message>;
 
 struct OptionRow
 {
@@ -84,7 +84,7 @@ struct RejectedRow
 {
     const char *name;
     std::vector<const char *> texts;
-    std::string prompt;
+    Message message;
 };
 
 // A refused input shows its message over the cleared plot, draws nothing
@@ -107,7 +107,7 @@ TEST(Excite, RefusedInputShowsAMessageAndTheWindowGoesOn)
 
         window.setTexts(row.texts);
         window.excite();
-        EXPECT_EQ(window.messenger.messages, (Messages_{{row.prompt, Messages::Notice}}));
+        EXPECT_EQ(window.messenger.messages, Shown{row.message});
         EXPECT_EQ(window.form.drawing().operationCount(), 0u);
         EXPECT_EQ(shownAtCharge2, QColor(Qt::white));
         EXPECT_FALSE(window.form.isEnding());
@@ -172,7 +172,7 @@ TEST(Excite, QueuedClickRunsNestedInsideTheDrawing)
     window.excite();
 
     EXPECT_TRUE(nestedRan);
-    EXPECT_EQ(window.messenger.messages, (Messages_{{Messages::OutOfRange, Messages::Notice}}));
+    EXPECT_EQ(window.messenger.messages, Shown{Messages::OutOfRange});
     EXPECT_FALSE(window.form.isEnding());
     const QImage picture = window.form.drawing().toImage();
     EXPECT_TRUE(isGreen(pixelAt(picture, -15, 0)));

@@ -1,6 +1,6 @@
 #include "apptestsupport.h"
 
-#include "tracing/textpanel.h"
+#include "core/textpanel.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,6 +1,7 @@
 #include "apptestsupport.h"
 
 #include "app/messageboxmessenger.h"
+#include "core/messages.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -97,8 +98,8 @@ TEST_F(PictureSave, FailedWriteShowsAMessage)
         const auto revision = window.form.drawing().revision();
         EXPECT_FALSE(window.form.savePicture(row.path));
         ASSERT_EQ(window.messenger.messages.size(), 1u);
-        EXPECT_EQ(window.messenger.messages[0].second, "保存图片");
-        EXPECT_NE(window.messenger.messages[0].first.find("没有保存"), std::string::npos);
+        EXPECT_EQ(window.messenger.messages[0].title, "保存图片");
+        EXPECT_NE(window.messenger.messages[0].prompt.find("没有保存"), std::string::npos);
         EXPECT_EQ(window.form.drawing().revision(), revision);
         EXPECT_FALSE(QFileInfo(row.path).isFile());
     }
@@ -136,8 +137,8 @@ TEST_F(PictureSave, CtrlSAsksForTheFileAndWritesIt)
 struct MessageRow
 {
     const char *name;
-    std::string prompt;
-    std::string title;
+    Message message;
+    QMessageBox::Icon icon;
 };
 
 // The window's messages are modal boxes with the prompt, the title and one
@@ -145,9 +146,9 @@ struct MessageRow
 TEST(MessageBoxes, ShowPromptTitleAndOneOkButton)
 {
     const MessageRow rows[] = {
-        {"wrong order", Messages::WrongOrder, Messages::Notice},
-        {"out of range", Messages::OutOfRange, Messages::Notice},
-        {"run-time error", "绘图时发生意外错误", Messages::RuntimeErrorTitle},
+        {"wrong order", Messages::WrongOrder, QMessageBox::Information},
+        {"out of range", Messages::OutOfRange, QMessageBox::Information},
+        {"run-time error", Messages::UnexpectedFailure, QMessageBox::Critical},
     };
     QWidget parent;
     MessageBoxMessenger messenger(&parent);
@@ -156,19 +157,22 @@ TEST(MessageBoxes, ShowPromptTitleAndOneOkButton)
         QString title, text;
         QStringList buttons;
         bool modal = false;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
         whenModalOpens([&](QWidget *dialog) {
             auto *box = qobject_cast<QMessageBox *>(dialog);
             ASSERT_NE(box, nullptr);
             title = box->windowTitle();
             text = box->text();
             modal = box->isModal();
+            icon = box->icon();
             for (QAbstractButton *button : box->buttons())
                 buttons << button->text();
             box->buttons().value(0)->click();
         });
-        messenger.show(row.prompt, row.title);
-        EXPECT_EQ(title.toStdString(), row.title);
-        EXPECT_EQ(text.toStdString(), row.prompt);
+        messenger.show(row.message);
+        EXPECT_EQ(title.toStdString(), row.message.title);
+        EXPECT_EQ(text.toStdString(), row.message.prompt);
+        EXPECT_EQ(icon, row.icon);
         EXPECT_EQ(buttons, QStringList{"确定"});
         EXPECT_TRUE(modal);
     }

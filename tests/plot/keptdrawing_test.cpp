@@ -287,18 +287,4 @@ TEST(KeptDrawingTest, RevisionChangesOnlyWithThePicture)
     EXPECT_NE(drawing.revision(), revision);
 }
 
-TEST(KeptDrawingTest, DoEventsRunsTheOwnersCallbackAndLetsItEndTheProgram)
-{
-    KeptDrawing drawing;
-    drawing.DoEvents();  // without a callback: nothing
-
-    int calls = 0;
-    drawing.setDoEvents([&calls] { ++calls; });
-    drawing.DoEvents();
-    EXPECT_EQ(calls, 1);
-
-    drawing.setDoEvents([] { throw ProgramEnding{}; });
-    EXPECT_THROW(drawing.DoEvents(), ProgramEnding);
-}
-
 }  // namespace

@@ -1,0 +1,126 @@
+#include "core/numberreading.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace {
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n';
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// The longest prefix of the (blank-free) text that fits the pattern
+// [sign] digits [. digits] [E [sign] digits].
+struct NumberPrefix
+{
+    std::size_t length = 0;       // characters that belong to the number
+    bool hasDigits = false;       // at least one mantissa digit
+    long long magnitude = 0;      // rough decimal exponent, to tell overflow from underflow
+};
+
+NumberPrefix scanNumber(const std::string &text)
+{
+    NumberPrefix result;
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    if (i < n && (text[i] == '+' || text[i] == '-'))
+        ++i;
+
+    bool seenPoint = false;
+    bool leadingZeros = true;
+    long long integerDigits = 0;
+    long long fractionZeros = 0;
+    for (; i < n; ++i) {
+        const char c = text[i];
+        if (c == '.' && !seenPoint) {
+            seenPoint = true;
+        } else if (isDigit(c)) {
+            result.hasDigits = true;
+            if (c != '0')
+                leadingZeros = false;
+            if (!seenPoint && !leadingZeros)
+                ++integerDigits;
+            else if (seenPoint && leadingZeros)
+                ++fractionZeros;
+        } else {
+            break;
+        }
+    }
+    if (!result.hasDigits)
+        return result;
+    result.length = i;
+    result.magnitude = integerDigits > 0 ? integerDigits : -fractionZeros;
+
+    // An exponent counts only with at least one digit after E and its sign.
+    if (i < n && (text[i] == 'E' || text[i] == 'e')) {
+        std::size_t j = i + 1;
+        bool negative = false;
+        if (j < n && (text[j] == '+' || text[j] == '-')) {
+            negative = text[j] == '-';
+            ++j;
+        }
+        if (j < n && isDigit(text[j])) {
+            long long exponent = 0;
+            for (; j < n && isDigit(text[j]); ++j) {
+                if (exponent < 1'000'000'000)
+                    exponent = exponent * 10 + (text[j] - '0');
+            }
+            result.length = j;
+            result.magnitude += negative ? -exponent : exponent;
+        }
+    }
+    return result;
+}
+
+std::string withoutBlanks(std::string_view text)
+{
+    std::string compact;
+    compact.reserve(text.size());
+    for (char c : text) {
+        if (!isBlank(c))
+            compact.push_back(c);
+    }
+    return compact;
+}
+
+}  // namespace
+
+double readNumber(std::string_view text)
+{
+    const std::string compact = withoutBlanks(text);
+    const NumberPrefix prefix = scanNumber(compact);
+    if (!prefix.hasDigits)
+        return 0;
+
+    const bool negative = compact[0] == '-';
+    // from_chars takes no leading plus and is independent of the locale.
+    std::size_t begin = (compact[0] == '+' || compact[0] == '-') ? 1 : 0;
+    double value = 0;
+    const auto [end, error] = std::from_chars(compact.data() + begin, compact.data() + prefix.length, value,
+                                              std::chars_format::general);
+    (void)end;
+    if (error == std::errc::result_out_of_range) {
+        // Too large or too small for a double: an infinity or a zero.
+        value = prefix.magnitude > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    } else if (error != std::errc()) {
+        value = 0;
+    }
+    if (value == 0)
+        return 0;  // no negative zero: "-0" reads as plain 0
+    return negative ? -value : value;
+}
+
+bool readsInFull(std::string_view text)
+{
+    const std::string compact = withoutBlanks(text);
+    const NumberPrefix prefix = scanNumber(compact);
+    return prefix.hasDigits && prefix.length == compact.size();
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+// The plot's user coordinates and its designed size, shared by the drawing
+// procedures, the surfaces that keep or check what they draw, and the
+// command line.
+namespace Plot {
+
+// The user coordinates of the plot's edges: x grows to the right, y upward.
+constexpr float kLeft = -45;
+constexpr float kRight = 45;
+constexpr float kTop = 25;
+constexpr float kBottom = -25;
+
+// The picture box as designed: 693 × 385 pixels at 96 dots per inch, which
+// is 10395 × 5775 layout units of 1/20 point (15 units to the pixel).
+constexpr int kDesignWidth = 693;
+constexpr int kDesignHeight = 385;
+constexpr int kUnitsPerPixel = 15;
+constexpr float kDesignWidthUnits = float(kDesignWidth * kUnitsPerPixel);
+constexpr float kDesignHeightUnits = float(kDesignHeight * kUnitsPerPixel);
+
+}  // namespace Plot
