@@ -1,8 +1,7 @@
 // A whole excite from six fuzzed texts and a mode, through the same code as
 // the window, into a surface that checks every operation: only finite
-// coordinates, no traced line longer than the step limit, a message only
-// for numbers beyond the 32-bit range or charge 2 left of charge 1, never
-// the run-time error. Afterwards a single charge must draw its usual rays.
+// coordinates, no traced line longer than the step limit, a message exactly
+// for the input that is refused, never the run-time error. Afterwards a single charge must draw its usual rays.
 //
 // Input: the mode and the six texts separated by '|':
 //   MODE|Text1|Text2|Text3|Text4|Text5|Text6
@@ -83,15 +82,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (int box = 0; box < 6; ++box)
         texts[box] = fields[box + 1];
 
-    // The message the texts call for, if any.
+    // The message the texts call for, if any: only the charges drawn count;
+    // numbers beyond the 32-bit range or amounts too small for it, then
+    // positions off the plot, two charges at one place, the wrong order.
     const Message *expected = nullptr;
-    std::array<double, 6> values{};
-    for (int box = 0; box < 6 && !expected; ++box) {
-        values[box] = readNumber(texts[box]);
-        if (!(std::fabs(values[box]) <= FLT_MAX))
+    const int boxes = twoCharges ? 6 : 3;
+    std::array<float, 6> values{};
+    for (int box = 0; box < boxes && !expected; ++box) {
+        const double value = readNumber(texts[box]);
+        values[box] = float(value);
+        if (!(std::fabs(value) <= FLT_MAX) || (box % 3 == 2 && value != 0 && !std::isnormal(values[box])))
             expected = &Messages::OutOfRange;
     }
-    if (!expected && twoCharges && float(values[3]) < float(values[0]))
+    for (int charge = 0; charge < boxes && !expected; charge += 3) {
+        if (std::fabs(values[charge]) > 45 || std::fabs(values[charge + 1]) > 25)
+            expected = &Messages::OutOfPlot;
+    }
+    if (!expected && twoCharges && values[3] == values[0] && values[4] == values[1])
+        expected = &Messages::SamePlace;
+    if (!expected && twoCharges && values[3] < values[0])
         expected = &Messages::WrongOrder;
 
     Window window;

@@ -1,5 +1,8 @@
 // The reading rule of the input boxes against a second, deliberately plain
 // reading written from the rule itself:
+//   0. the full-width digits, signs, full stop and E/e read as their ASCII
+//      forms, U+2212 and U+FE63 as '-', U+3002 as '.', U+3000 and U+00A0 as
+//      a blank;
 //   1. blanks, tabs and line feeds anywhere in the text are ignored;
 //   2. the rest is read from the left as an optional sign, digits with at
 //      most one full stop, and optionally E or e with an optional sign and
@@ -32,10 +35,59 @@ bool digit(char c)
     return c >= '0' && c <= '9';
 }
 
+bool continuation(unsigned char c)
+{
+    return (c & 0xC0) == 0x80;
+}
+
+// The ASCII character a code point reads as, or 0 when it reads as itself.
+char asciiOf(std::uint32_t code)
+{
+    if (code >= 0xFF10 && code <= 0xFF19)
+        return char('0' + (code - 0xFF10));
+    switch (code) {
+    case 0xFF0B: return '+';
+    case 0xFF0D: case 0x2212: case 0xFE63: return '-';
+    case 0xFF0E: case 0x3002: return '.';
+    case 0xFF25: return 'E';
+    case 0xFF45: return 'e';
+    case 0x3000: case 0x00A0: return ' ';
+    default: return 0;
+    }
+}
+
+// Step 0: decodes the two- and three-byte UTF-8 sequences and replaces the
+// characters of other forms; any other byte stays as it is.
+std::string inAscii(std::string_view text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto b0 = static_cast<unsigned char>(text[i]);
+        std::size_t length = 1;
+        std::uint32_t code = b0;
+        if (b0 >= 0xC2 && b0 <= 0xDF && i + 1 < text.size() && continuation(text[i + 1])) {
+            length = 2;
+            code = (b0 & 0x1Fu) << 6 | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu);
+        } else if (b0 >= 0xE0 && b0 <= 0xEF && i + 2 < text.size() && continuation(text[i + 1])
+                   && continuation(text[i + 2])) {
+            length = 3;
+            code = (b0 & 0x0Fu) << 12 | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu) << 6
+                 | (static_cast<unsigned char>(text[i + 2]) & 0x3Fu);
+        }
+        const char ascii = length > 1 ? asciiOf(code) : 0;
+        if (ascii)
+            out += ascii;
+        else
+            out.append(text.substr(i, length));
+        i += length;
+    }
+    return out;
+}
+
 PlainReading readPlainly(std::string_view text)
 {
     std::string rest;
-    for (char c : text) {
+    for (char c : inAscii(text)) {
         if (c != ' ' && c != '\t' && c != '\n')
             rest += c;
     }

@@ -13,11 +13,13 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QStandardPaths>
 
 #include <vector>
@@ -214,12 +216,24 @@ void Form1::chainFocus()
 
 void Form1::connectHandlers()
 {
-    // clicked, not toggled: preset() selects an option without running its
-    // handler, and clicking the option already selected runs it again.
     connect(command1_, &QPushButton::clicked, this, &Form1::excite);
     connect(command2_, &QPushButton::clicked, this, &Form1::endProgram);
-    connect(option1_, &QRadioButton::clicked, this, &Form1::enterSingleCharge);
-    connect(option2_, &QRadioButton::clicked, this, &Form1::enterTwoCharges);
+    // A mode is entered when its option becomes selected: clicking the
+    // option already selected changes nothing (and leaves Text1 as typed).
+    connect(option1_, &QRadioButton::toggled, this, [this](bool selected) {
+        if (selected)
+            enterSingleCharge();
+    });
+    connect(option2_, &QRadioButton::toggled, this, [this](bool selected) {
+        if (selected)
+            enterTwoCharges();
+    });
+    // Enter in any box draws, as it sends a form; Enter on a focused button
+    // presses it, as Space does.
+    for (QLineEdit *box : text_)
+        connect(box, &QLineEdit::returnPressed, this, &Form1::excite);
+    command1_->installEventFilter(this);
+    command2_->installEventFilter(this);
 
     connect(picture1_, &PictureBox::saveRequested, this, &Form1::savePictureAs);
     auto *save = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
@@ -230,10 +244,27 @@ void Form1::preset(const TextPanel &panel)
 {
     for (int box = 1; box <= 6; ++box)
         text_[box - 1]->setText(QString::fromStdString(panel.text(box)));
+    // The mode as selecting its option leaves it, but Text1 keeps the text
+    // given: the option is set without running its handler.
+    const QSignalBlocker blockOption1(option1_);
+    const QSignalBlocker blockOption2(option2_);
     if (panel.twoChargeMode())
         option2_->setChecked(true);
     else
         option1_->setChecked(true);
+    panel_->setCharge2Locked(!panel.twoChargeMode());
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && (watched == command1_ || watched == command2_)) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            static_cast<QPushButton *>(watched)->click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Form1::MessengerRelay::show(const Message &message)

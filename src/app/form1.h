@@ -61,6 +61,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Enter on a focused button presses it.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // Forwards the excite's messages to whichever messenger is current, so

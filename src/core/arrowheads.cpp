@@ -16,10 +16,9 @@ void Arrowheads::ToHuaJT1()
     s_.arrowAngle = s_.theta;
     s_.tipX = s_.px;
     s_.tipY = s_.py;
-    // The like-charge tracer follows the field of two positive charges. A zero
-    // charge has no direction of its own: its lines carry the field of the
-    // other charge, so they point along when that one is positive.
-    const bool along = s_.q1 > 0 || (s_.q1 == 0 && s_.q2 > 0);
+    // The like-charge tracer follows the field of two positive charges: the
+    // arrowheads of a negative charge point back against it.
+    const bool along = s_.q1 > 0;
     const ArrowShape w = arrowWings(s_.tipX, s_.tipY, s_.arrowAngle, along);
     storeWings(s_, w);
     drawArrowhead(surface_, s_.tipX, s_.tipY, w);
@@ -30,7 +29,7 @@ void Arrowheads::ToHuaJT2()
     s_.arrowAngle2 = s_.theta2;
     s_.tip2X = s_.qx;
     s_.tip2Y = s_.qy;
-    const bool along = s_.q2 > 0 || (s_.q2 == 0 && s_.q1 > 0);
+    const bool along = s_.q2 > 0;
     const ArrowShape w = arrowWings(s_.tip2X, s_.tip2Y, s_.arrowAngle2, along);
     s_.wing3X = w.wing1X;
     s_.wing3Y = w.wing1Y;

@@ -13,8 +13,8 @@ public:
 
     // Like charges: on a line of charge 1 at (px, py) along theta, and on a
     // line of charge 2 at (qx, qy) along theta2. A positive charge points
-    // along the traced (outward) direction, a negative one against it; a zero
-    // charge takes the orientation of the other charge's field.
+    // along the traced (outward) direction, a negative one against it. A zero
+    // charge has no lines of its own and so no arrowheads.
     void ToHuaJT1();
     void ToHuaJT2();
 

@@ -12,11 +12,12 @@
 
 // The field lines of a lone point charge are straight rays: 25 of them, every
 // 15 degrees from 0 to 360 (the first and the last coincide), each from 1.2
-// to 101.2 away from the charge, with an arrowhead 16.2 from the charge.
+// to 101.2 away from the charge, with an arrowhead 16.2 from the charge. A
+// charge of 0 has no field and so no lines: only its dot is drawn.
 void FieldLines::DanDH()
 {
     s_.angle = 0;
-    while (s_.angle <= 360) {
+    while (s_.q1 != 0 && s_.angle <= 360) {
         const double a = radians(s_.angle);
         const double c = std::cos(a);
         const double sn = std::sin(a);
@@ -27,8 +28,9 @@ void FieldLines::DanDH()
 
         s_.tipX = f32(s_.px + 15 * c);
         s_.tipY = f32(s_.py + 15 * sn);
-        // A charge of zero or more gets the outward arrowhead.
-        const ArrowShape w = arrowWings(s_.tipX, s_.tipY, a, s_.q1 >= 0);
+        // A positive charge gets the outward arrowhead, a negative one the
+        // inward.
+        const ArrowShape w = arrowWings(s_.tipX, s_.tipY, a, s_.q1 > 0);
         storeWings(s_, w);
         drawArrowhead(surface_, s_.tipX, s_.tipY, w);
         s_.angle += 15;

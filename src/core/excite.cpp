@@ -3,6 +3,7 @@
 #include "core/drawingstate.h"
 #include "core/eventpump.h"
 #include "core/float32.h"
+#include "core/inputcheck.h"
 #include "core/inputpanel.h"
 #include "core/messages.h"
 #include "core/numberreading.h"
@@ -10,7 +11,6 @@
 #include "core/plotsurface.h"
 
 #include <array>
-#include <cfloat>
 #include <cmath>
 #include <exception>
 #include <new>
@@ -34,16 +34,16 @@ void FieldLines::excite()
     surface_.Scale(Plot::kLeft, Plot::kTop, Plot::kRight, Plot::kBottom);
     surface_.AutoRedraw(true);
 
-    // Read all six boxes before drawing anything. A number beyond the range
-    // of the 32-bit values the drawing works with cannot be drawn: say so
-    // and leave the drawing state as it was.
+    // Read all six boxes before drawing anything. Input that cannot be
+    // drawn is refused with a message, and the drawing state stays as it
+    // was.
     std::array<double, 6> values{};
-    for (int box = 1; box <= 6; ++box) {
+    for (int box = 1; box <= 6; ++box)
         values[box - 1] = readNumber(panel_.text(box));
-        if (!(std::fabs(values[box - 1]) <= FLT_MAX)) {
-            messenger_.show(Messages::OutOfRange);
-            return;
-        }
+    const bool twoCharges = panel_.twoChargeMode();
+    if (const Message *refusal = inputRefusal(values, twoCharges)) {
+        messenger_.show(*refusal);
+        return;
     }
     s_.x1 = f32(values[0]);
     s_.y1 = f32(values[1]);
@@ -53,7 +53,7 @@ void FieldLines::excite()
     s_.q2 = f32(values[5]);
 
     try {
-        if (panel_.twoChargeMode()) {
+        if (twoCharges) {
             DuoDH();
         } else {
             panel_.lockCharge2Boxes();

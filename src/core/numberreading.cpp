@@ -82,16 +82,69 @@ NumberPrefix scanNumber(const std::string &text)
 
 std::string withoutBlanks(std::string_view text)
 {
+    const std::string ascii = asciiForms(text);
     std::string compact;
-    compact.reserve(text.size());
-    for (char c : text) {
+    compact.reserve(ascii.size());
+    for (char c : ascii) {
         if (!isBlank(c))
             compact.push_back(c);
     }
     return compact;
 }
 
+// A character written otherwise than in ASCII, as its UTF-8 bytes, and the
+// ASCII character it reads as.
+struct OtherForm
+{
+    std::string_view utf8;
+    char ascii;
+};
+
+// The full-width forms U+FF01 … U+FF5E are their ASCII counterparts
+// shifted by 0xFEE0; only those the reading rule uses are listed.
+constexpr OtherForm kOtherForms[] = {
+    {"\xEF\xBC\x90", '0'}, {"\xEF\xBC\x91", '1'}, {"\xEF\xBC\x92", '2'}, {"\xEF\xBC\x93", '3'},
+    {"\xEF\xBC\x94", '4'}, {"\xEF\xBC\x95", '5'}, {"\xEF\xBC\x96", '6'}, {"\xEF\xBC\x97", '7'},
+    {"\xEF\xBC\x98", '8'}, {"\xEF\xBC\x99", '9'},
+    {"\xEF\xBC\x8B", '+'},  // ＋
+    {"\xEF\xBC\x8D", '-'},  // －
+    {"\xEF\xBC\x8E", '.'},  // ．
+    {"\xEF\xBC\xA5", 'E'},  // Ｅ
+    {"\xEF\xBD\x85", 'e'},  // ｅ
+    {"\xE2\x88\x92", '-'},  // U+2212 minus sign
+    {"\xEF\xB9\xA3", '-'},  // U+FE63 small hyphen-minus
+    {"\xE3\x80\x82", '.'},  // U+3002 ideographic full stop
+    {"\xE3\x80\x80", ' '},  // U+3000 ideographic space
+    {"\xC2\xA0", ' '},       // U+00A0 no-break space
+};
+
 }  // namespace
+
+std::string asciiForms(std::string_view text)
+{
+    std::string ascii;
+    ascii.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const OtherForm *found = nullptr;
+        if (static_cast<unsigned char>(text[i]) >= 0x80) {
+            for (const OtherForm &form : kOtherForms) {
+                if (text.substr(i, form.utf8.size()) == form.utf8) {
+                    found = &form;
+                    break;
+                }
+            }
+        }
+        if (found) {
+            ascii.push_back(found->ascii);
+            i += found->utf8.size();
+        } else {
+            ascii.push_back(text[i]);
+            ++i;
+        }
+    }
+    return ascii;
+}
 
 double readNumber(std::string_view text)
 {

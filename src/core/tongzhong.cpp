@@ -1,6 +1,7 @@
 #include "core/fieldlines.h"
 
 #include "core/angles.h"
+#include "core/arrowband.h"
 #include "core/drawingstate.h"
 #include "core/eventpump.h"
 #include "core/fieldevaluation.h"
@@ -13,18 +14,23 @@
 // outward as for two positive charges of the same magnitudes, in unit steps
 // along the net field: 23 lines from charge 1 (every 15 degrees but the one
 // at 0) and then 23 from charge 2 (all but the one at 180). The signs only
-// decide which way the arrowheads point.
+// decide which way the arrowheads point. A charge of 0 has no field of its
+// own and so no lines: the other charge's lines are drawn alone.
 void FieldLines::Tongzhong()
 {
     s_.px = 0;
     s_.py = 0;
-    for (s_.angle = 15; s_.angle <= 345; s_.angle += 15)
-        traceLikeFamily(false);
+    if (s_.q1 != 0) {
+        for (s_.angle = 15; s_.angle <= 345; s_.angle += 15)
+            traceLikeFamily(false);
+    }
 
     s_.qx = 0;
     s_.qy = 0;
-    for (s_.angle2 = -165; s_.angle2 <= 165; s_.angle2 += 15)
-        traceLikeFamily(true);
+    if (s_.q2 != 0) {
+        for (s_.angle2 = -165; s_.angle2 <= 165; s_.angle2 += 15)
+            traceLikeFamily(true);
+    }
 
     events_.DoEvents();
 }
@@ -43,11 +49,14 @@ void FieldLines::traceLikeFamily(bool charge2)
     x = f32(ownX + std::cos(a));
     y = f32(ownY + std::sin(a));
 
+    // Arrowheads near the circle of radius d / 2.5 about the line's own
+    // charge, judged by where each step started. The charges do not move
+    // while a line is traced.
+    ArrowBand band(chargeDistance() / 2.5, 0.4);
+
     // Where the step before the last one started: a line that runs straight
     // at the other charge can swing to and fro across the point of zero
     // field between them, coming back there every second step.
-    // The charges do not move while a line is traced.
-    const double d = chargeDistance();
 
     float beforeLastX = NAN;
     float beforeLastY = NAN;
@@ -60,10 +69,7 @@ void FieldLines::traceLikeFamily(bool charge2)
         theta = f32(s_.cosT >= 0 ? slope : slope + kPi);
         stepAlong(x, y, theta, nullptr);
 
-        // Arrowheads near the circle of radius d / 2.5 about the line's own
-        // charge, judged by where the step started.
-        const float ownDistance = charge2 ? s_.r2 : s_.r1;
-        if (std::fabs(ownDistance - d / 2.5) < 0.4) {
+        if (band.wants(charge2 ? s_.r2 : s_.r1)) {
             if (charge2)
                 arrows_.ToHuaJT2();
             else

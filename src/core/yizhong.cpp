@@ -1,6 +1,7 @@
 #include "core/fieldlines.h"
 
 #include "core/angles.h"
+#include "core/arrowband.h"
 #include "core/drawingstate.h"
 #include "core/eventpump.h"
 #include "core/fieldevaluation.h"
@@ -46,8 +47,12 @@ void FieldLines::traceUnlikeLine(Variant variant)
     s_.px = f32(s_.x1 + std::cos(a));
     s_.py = f32(s_.y1 + std::sin(a));
 
-    // The charges do not move while a line is traced.
+    // The charges do not move while a line is traced. Arrowheads near 0.45
+    // of the charge distance from either charge, judged by where each step
+    // started.
     const double d = chargeDistance();
+    ArrowBand band1(0.45 * d, 0.5);
+    ArrowBand band2(0.45 * d, 0.5);
     const Reflection reflection(s_);
     // Variant C reflects the stored points, so that each step starts exactly
     // where the one before ended on the plot too.
@@ -77,11 +82,9 @@ void FieldLines::traceUnlikeLine(Variant variant)
 
         stepAlong(s_.px, s_.py, s_.theta, drawn);
 
-        // Arrowheads near 0.45 of the charge distance from either charge,
-        // judged by where the step started.
-        if (std::fabs(s_.r1 - 0.45 * d) < 0.5)
+        if (band1.wants(s_.r1))
             arrows_.YIHuaJT();
-        if (std::fabs(s_.r2 - 0.45 * d) < 0.5)
+        if (band2.wants(s_.r2))
             arrows_.YIHuaJT2();
 
         if (s_.r2 <= 1.1 || step >= kMaxStepsPerLine)

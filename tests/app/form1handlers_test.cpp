@@ -3,6 +3,8 @@
 #include "core/messages.h"
 
 #include <QCoreApplication>
+#include <QInputMethodEvent>
+#include <QSignalBlocker>
 #include <QTimer>
 
 namespace {
@@ -19,13 +21,14 @@ struct OptionRow
 };
 
 // The option handlers: Option1 locks the boxes of charge 2 and moves charge
-// 1 to x = 0; Option2 unlocks them and leaves Text1 as it is.
+// 1 to x = 0 when it becomes selected; Option2 unlocks them and leaves Text1
+// as it is. "=7" types 7 into Text1 between the clicks.
 TEST(OptionHandlers, LockUnlockAndSetText1)
 {
     const OptionRow rows[] = {
         {"Option1 locks and zeroes Text1", "-15", {"Option1"}, "0", true},
         {"Option2 afterwards unlocks, Text1 stays 0", "-15", {"Option1", "Option2"}, "0", false},
-        {"Option1 again after an edit zeroes again", "7", {"Option1", "Option1"}, "0", true},
+        {"Option1 clicked again keeps an edit", "-15", {"Option1", "=7", "Option1"}, "7", true},
         {"Option2 alone changes nothing", "-15", {"Option2"}, "-15", false},
         {"back to single charge locks again", "-15", {"Option1", "Option2", "Option1"}, "0", true},
     };
@@ -33,8 +36,12 @@ TEST(OptionHandlers, LockUnlockAndSetText1)
         SCOPED_TRACE(row.name);
         Window window;
         window.text(1)->setText(row.text1Before);
-        for (const char *option : row.clicks)
-            window.click(option);
+        for (const char *option : row.clicks) {
+            if (option[0] == '=')
+                window.text(1)->setText(option + 1);
+            else
+                window.click(option);
+        }
         EXPECT_EQ(window.text(1)->text(), row.text1After);
         for (int box = 4; box <= 6; ++box)
             EXPECT_EQ(window.text(box)->isReadOnly(), row.charge2Locked) << "Text" << box;
@@ -73,7 +80,11 @@ TEST(Excite, TwiceGivesOnePicture)
 TEST(Excite, SingleChargeModeLocksTheBoxesOfCharge2)
 {
     Window window;
-    window.child<QRadioButton>("Option1")->setChecked(true);  // no handler: boxes still editable
+    {
+        // Selected without its handler: the boxes are still editable.
+        const QSignalBlocker quiet(window.child<QRadioButton>("Option1"));
+        window.child<QRadioButton>("Option1")->setChecked(true);
+    }
     window.excite();
     for (int box = 4; box <= 6; ++box)
         EXPECT_TRUE(window.text(box)->isReadOnly()) << "Text" << box;
@@ -177,6 +188,67 @@ TEST(Excite, QueuedClickRunsNestedInsideTheDrawing)
     const QImage picture = window.form.drawing().toImage();
     EXPECT_TRUE(isGreen(pixelAt(picture, -15, 0)));
     EXPECT_TRUE(isRed(pixelAt(picture, 15, 0)));
+}
+
+}  // namespace
+
+namespace {
+
+// Enter in any of the six boxes, or on the focused 激　发, draws; Enter on
+// the focused 关闭窗口 ends the program as its click does.
+TEST(Keyboard, EnterDrawsFromEveryBoxAndPressesTheFocusedButton)
+{
+    const char *const targets[] = {"Text1", "Text2", "Text3", "Text4", "Text5", "Text6", "Command1"};
+    for (const char *name : targets) {
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+            SCOPED_TRACE(std::string(name) + (key == Qt::Key_Enter ? " keypad Enter" : " Return"));
+            Window window;
+            QTest::keyClick(window.child(name), key);
+            EXPECT_TRUE(isRed(pixelAt(window.form.drawing().toImage(), 15, 0)));
+        }
+    }
+    Window window;
+    QTest::keyClick(window.child("Command2"), Qt::Key_Return);
+    EXPECT_TRUE(window.form.isEnding());
+}
+
+// Text pasted from a word processor or typed with a Chinese input method in
+// full-width mode draws the same picture as its ASCII form.
+TEST(Keyboard, FullWidthFormsTypedIntoTheBoxesReadAsAscii)
+{
+    Window typed;
+    const char *const texts[] = {"\uFF0D\uFF11\uFF15", "\u3000\uFF10", "\uFF11\uFF10", "\uFF11\uFF15\u3002\uFF10",
+                                 "0", "\u221210"};
+    for (int box = 1; box <= 6; ++box) {
+        // What an input method hands over when a text is committed.
+        typed.text(box)->clear();
+        QInputMethodEvent commit;
+        commit.setCommitString(QString::fromUtf8(texts[box - 1]));
+        QCoreApplication::sendEvent(typed.text(box), &commit);
+    }
+    typed.excite();
+    Window plain;
+    plain.excite();
+    EXPECT_TRUE(typed.messenger.messages.empty());
+    EXPECT_EQ(typed.form.drawing().toImage(), plain.form.drawing().toImage());
+}
+
+// A locked box looks read-only: the background the platform gives a box one
+// cannot type in, not the white of an editable one.
+TEST(Keyboard, LockedBoxesLookReadOnly)
+{
+    Window window;
+    window.click("Option1");
+    window.form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window.form));
+    const auto background = [&](int box) {
+        QLineEdit *edit = window.text(box);
+        return edit->grab().toImage().pixelColor(edit->width() - 4, edit->height() / 2);
+    };
+    EXPECT_NE(background(4), background(1));
+    EXPECT_EQ(background(4), background(6));
+    window.click("Option2");
+    EXPECT_EQ(background(4), background(1));
 }
 
 }  // namespace

@@ -222,9 +222,11 @@ TEST(Form1Window, PresetFillsTheBoxesWithoutRunningHandlers)
         window.form.preset(panel);
         EXPECT_EQ(window.child<QRadioButton>("Option2")->isChecked(), row.twoCharges);
         EXPECT_EQ(window.child<QRadioButton>("Option1")->isChecked(), !row.twoCharges);
+        // Single-charge mode locks the boxes of charge 2 as selecting
+        // 单个点电荷 does, but charge 1 keeps the x given.
         for (int box = 1; box <= 6; ++box) {
             EXPECT_EQ(window.text(box)->text(), row.texts[box - 1]);
-            EXPECT_FALSE(window.text(box)->isReadOnly());
+            EXPECT_EQ(window.text(box)->isReadOnly(), !row.twoCharges && box >= 4) << "Text" << box;
         }
         EXPECT_EQ(window.form.drawing().operationCount(), 0u);
     }

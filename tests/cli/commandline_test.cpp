@@ -51,6 +51,9 @@ TEST(CommandLineTest, AcceptedCommandLines)
          {"-7", "3", "-2", "15", "0", "-10"}, false, {}, design},
         {"charge 2 only, texts as typed", {"--charge2", " 1 5,-3,2.5e1"}, Action::OpenWindow,
          {"-15", "0", "10", " 1 5", "-3", "2.5e1"}, true, {}, design},
+        // Full-width and typographic forms are numbers as in the boxes.
+        {"full-width forms", {"--charge1", "\uFF0D\uFF11\uFF15,\u30000,\u221210"}, Action::OpenWindow,
+         {"\uFF0D\uFF11\uFF15", "\u30000", "\u221210", "15", "0", "-10"}, true, {}, design},
         {"render at a size", {"--output", "a.png", "--size", "1386x770"}, Action::Render, kDefaults, true, "a.png",
          QSize(1386, 770)},
         {"render svg, upper-case extension", {"--output", "dir/a.SVG"}, Action::Render, kDefaults, true, "dir/a.SVG",

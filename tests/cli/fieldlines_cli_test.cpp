@@ -163,6 +163,9 @@ TEST_F(FieldlinesProgramTest, MessagesOfTheExciteExit1AndWriteNothing)
         {"charge 2 left of charge 1", {"--charge1", "15,0,10", "--charge2", "-15,0,-10"},
          QStringLiteral("Q1必须在Q2的左边")},
         {"beyond 32-bit floats", {"--charge1", "1e39,0,10"}, QStringLiteral("输入的数值超出范围")},
+        {"amount too small for 32 bits", {"--charge1", "-15,0,1e-42"}, QStringLiteral("输入的数值超出范围")},
+        {"off the plot", {"--charge2", "50,0,-10"}, QStringLiteral("位置坐标超出范围：-45≤x≤45，-25≤y≤25")},
+        {"at one place", {"--charge1", "0,0,10", "--charge2", "0,0,-5"}, QStringLiteral("两个电荷不能在同一位置")},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);

@@ -62,17 +62,13 @@ TEST_F(SingleCharge, NegativeChargeArrowheadsPointToTheCharge)
     EXPECT_NEAR(ops[2].y2, -0.7654, 1e-4);
 }
 
-TEST_F(SingleCharge, ZeroChargeDrawsAsPositive)
+// D13: a charge of 0 has no field: only its dot.
+TEST_F(SingleCharge, ZeroChargeDrawsOnlyItsDot)
 {
-    const auto zero = draw("0", "0", "0");
-    Rig positive;
-    positive.setCharges("0", "0", "10", "15", "0", "-10", false);
-    const auto expected = positive.excite();
-    ASSERT_EQ(zero.size(), expected.size());
-    for (std::size_t i = 0; i < zero.size(); ++i) {
-        EXPECT_EQ(zero[i].x2, expected[i].x2) << i;
-        EXPECT_EQ(zero[i].y2, expected[i].y2) << i;
-    }
+    const auto ops = draw("3", "4", "0");
+    EXPECT_TRUE(linesOf(ops).empty());
+    ASSERT_EQ(dotsOf(ops).size(), 1u);
+    EXPECT_EQ(ops[0].x1, 3.0f);
 }
 
 TEST_F(SingleCharge, RayAtNinetyDegreesIsVertical)

@@ -75,7 +75,22 @@ INSTANTIATE_TEST_SUITE_P(
         // Outside the rule: these read only their leading part.
         ReadingCase{"HexNotation", "&H10", 0, false},
         ReadingCase{"DExponent", "1D2", 1, false},
-        ReadingCase{"FullWidthDigits", "\xEF\xBC\x91", 0, false}),
+        // Full-width and typographic forms, from a Chinese input method or a
+        // word processor, read as their ASCII forms.
+        ReadingCase{"FullWidthMinus", "\xEF\xBC\x8D" "10", -10, true},             // －10
+        ReadingCase{"FullWidthDigits", "\xEF\xBC\x91\xEF\xBC\x90", 10, true},     // １０
+        ReadingCase{"MinusSign", "\xE2\x88\x92" "10", -10, true},                  // U+2212
+        ReadingCase{"SmallHyphenMinus", "\xEF\xB9\xA3" "3", -3, true},             // U+FE63
+        ReadingCase{"FullWidthPlus", "\xEF\xBC\x8B" "4", 4, true},                 // ＋4
+        ReadingCase{"IdeographicSpace", "\xE3\x80\x80" "5", 5, true},              // 　5
+        ReadingCase{"NoBreakSpace", "1\xC2\xA0" "5", 15, true},
+        ReadingCase{"IdeographicFullStop", "5\xE3\x80\x82" "5", 5.5, true},        // 5。5
+        ReadingCase{"FullWidthFullStop", "\xEF\xBC\x91\xEF\xBC\x8E\xEF\xBC\x95", 1.5, true},  // １．５
+        ReadingCase{"FullWidthExponent", "\xEF\xBC\x91\xEF\xBD\x85\xEF\xBC\x92", 100, true},  // １ｅ２
+        ReadingCase{"FullWidthCapitalExponent", "2\xEF\xBC\xA5" "1", 20, true},    // 2Ｅ1
+        // Other characters outside ASCII still end the number.
+        ReadingCase{"FullWidthLetterStops", "7\xEF\xBD\x81", 7, false},            // 7ａ
+        ReadingCase{"BrokenSequenceStops", "8\xEF\xBC", 8, false}),
     [](const ::testing::TestParamInfo<ReadingCase> &info) { return info.param.name; });
 
 TEST(ReadNumber, NeverFollowsTheLocaleDecimalPoint)

@@ -79,9 +79,16 @@ TEST_F(LikeCharges, NegativeChargesTraceTheSameLinesWithArrowheadsInward)
     }
 }
 
+// The boxes refuse a charge off the plot; the tracer itself still ends
+// every line of such a charge after its first step.
 TEST_F(LikeCharges, ChargeBeyondTheBorderDrawsOneSegmentPerLine)
 {
-    const auto chains = unitChains(draw("10", "10", "-50", "15"));
+    rig.state.x1 = -50;
+    rig.state.x2 = 15;
+    rig.state.q1 = 10;
+    rig.state.q2 = 10;
+    rig.lines.Tongzhong();
+    const auto chains = unitChains(rig.surface.drawing());
     ASSERT_GE(chains.size(), 23u);
     for (std::size_t i = 0; i < 23; ++i)
         EXPECT_EQ(chains[i].size(), 2u) << i;
@@ -129,9 +136,9 @@ TEST_F(LikeCharges, ChargesOneAboveTheOtherDrawInFull)
 TEST_F(LikeCharges, VerticalStartStepsStraightUp)
 {
     // x1 = -15: the 90-degree line starts exactly above the charge, where the
-    // field of a lone charge has ex = 0.
+    // field of a lone charge has ex = 0. Charge 2 is 0: no lines of its own.
     const auto chains = unitChains(draw("10", "0"));
-    ASSERT_EQ(chains.size(), 46u);
+    ASSERT_EQ(chains.size(), 23u);
     const Chain &up = chains[5];  // 90 degrees
     ASSERT_EQ(up.size(), 25u);      // from y = 1 to y = 25
     for (const Point2 &p : up)
@@ -163,28 +170,20 @@ TEST_F(LikeCharges, LineIntoTheZeroFieldPointEnds)
     EXPECT_EQ(dotsOf(ops).size(), 2u);
 }
 
-// D8: a zero charge traces the field of the other one, so its arrowheads
-// follow that field: away from a positive charge 2.
-TEST_F(LikeCharges, ZeroChargeArrowheadsFollowTheOtherChargesField)
+// D13: a zero charge has no lines and no arrowheads of its own; the other
+// charge's lines are drawn as before, and both dots.
+TEST_F(LikeCharges, ZeroChargeHasNoLinesOfItsOwn)
 {
-    const auto ops = draw("0", "10");
-    const auto heads = arrowheadsOf(ops);
-    int nearCharge1 = 0;
-    for (const DrawnArrowhead &head : heads) {
-        if (head.tip.x > -10)
-            continue;
-        ++nearCharge1;
-        const Point2 away{(head.tip.x - 15) / distance(head.tip, {15, 0}), head.tip.y / distance(head.tip, {15, 0})};
-        EXPECT_GT(head.pointing().x * away.x + head.pointing().y * away.y, 0.5);
-    }
-    EXPECT_GT(nearCharge1, 10);
-
-    // And toward a negative charge 2.
-    for (const DrawnArrowhead &head : arrowheadsOf(draw("0", "-10"))) {
-        if (head.tip.x > -10)
-            continue;
-        const Point2 away{(head.tip.x - 15) / distance(head.tip, {15, 0}), head.tip.y / distance(head.tip, {15, 0})};
-        EXPECT_LT(head.pointing().x * away.x + head.pointing().y * away.y, -0.5);
+    for (const char *other : {"10", "-10"}) {
+        SCOPED_TRACE(other);
+        const auto ops = draw("0", other);
+        const auto chains = unitChains(ops);
+        ASSERT_EQ(chains.size(), 23u);
+        for (const Chain &chain : chains)
+            EXPECT_NEAR(distance(chain.front(), {15, 0}), 1, 1e-5);
+        for (const DrawnArrowhead &head : arrowheadsOf(ops))
+            EXPECT_NEAR(distance(head.tip, {15, 0}), 12, 1.5);
+        EXPECT_EQ(dotsOf(ops).size(), 2u);
     }
 }
 
@@ -199,6 +198,43 @@ TEST_F(LikeCharges, OrdinaryLinesEndByTheirStopTest)
         const bool atCharge = distance(chain[chain.size() - 2], {15, 0}) <= 1.1 ||
                               distance(chain[chain.size() - 2], {-15, 0}) <= 1.1;
         EXPECT_TRUE(border || atCharge) << end.x << ", " << end.y;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// D14: every line that crosses the circle of its arrowheads (d / 2.5 about
+// its own charge) shows its direction, whatever the spacing. At ±15.5 and
+// ±15.6 the unit steps jump over the band; at ±15 and ±16 they land in it.
+TEST(LikeChargeArrowheads, EveryLineCrossingItsCircleShowsItsDirection)
+{
+    for (double x : {15.0, 15.5, 15.6, 15.7, 16.0}) {
+        SCOPED_TRACE(x);
+        Rig rig;
+        rig.setCharges(std::to_string(-x), "0", "10", std::to_string(x), "0", "10");
+        const auto ops = rig.excite();
+        const auto heads = arrowheadsOf(ops);
+        const double middle = 2 * x / 2.5;
+        int crossing = 0;
+        for (const Chain &chain : unitChains(ops)) {
+            const Point2 own = chain.front().x < 0 ? Point2{-x, 0} : Point2{x, 0};
+            bool crosses = false;
+            for (std::size_t i = 1; i < chain.size(); ++i)
+                crosses |= (distance(chain[i - 1], own) - middle) * (distance(chain[i], own) - middle) < 0;
+            if (!crosses)
+                continue;
+            ++crossing;
+            bool shown = false;
+            for (const DrawnArrowhead &head : heads) {
+                for (const Point2 &p : chain)
+                    shown |= distance(head.tip, p) < 1e-6;
+            }
+            EXPECT_TRUE(shown) << "line from (" << chain.front().x << ", " << chain.front().y << ")";
+        }
+        EXPECT_GE(crossing, 40);
+        EXPECT_GE(heads.size(), std::size_t(crossing));
     }
 }
 
