@@ -9,6 +9,7 @@ void FieldLines::DuoDH()
     // The tracers assume charge 1 is not right of charge 2. Say so and let
     // the user correct the boxes; the program goes on.
     if (s_.x2 < s_.x1) {
+        drawn_.clear();
         messenger_.show(Messages::WrongOrder);
         return;
     }

@@ -29,6 +29,7 @@ FieldLines::FieldLines(DrawingState &state, PlotSurface &surface, InputPanel &pa
 void FieldLines::excite()
 {
     surface_.Cls();
+    drawn_.clear();
     // Keep the plot at the 9:5 shape of its user coordinates.
     surface_.Width(f32(double(surface_.Height()) * 90 / 50));
     surface_.Scale(Plot::kLeft, Plot::kTop, Plot::kRight, Plot::kBottom);
@@ -51,6 +52,9 @@ void FieldLines::excite()
     s_.x2 = f32(values[3]);
     s_.y2 = f32(values[4]);
     s_.q2 = f32(values[5]);
+    drawn_.push_back({s_.x1, s_.y1, s_.q1});
+    if (twoCharges)
+        drawn_.push_back({s_.x2, s_.y2, s_.q2});
 
     try {
         if (twoCharges) {

@@ -2,6 +2,7 @@
 
 #include "core/arrowheads.h"
 #include "core/eventpump.h"
+#include "core/pointcharge.h"
 
 struct DrawingState;
 class InputPanel;
@@ -42,6 +43,10 @@ public:
     void TeshuChuli();  // axis lines, entered order
     void TeshuChuli2(); // axis lines, exchanged order, drawn reflected
 
+    // The charges of the picture the last excite drew, as read from the
+    // boxes (one in single-charge mode): empty when it refused its input.
+    const Charges &charges() const { return drawn_; }
+
     // Steps traced since construction, for the benchmarks.
     long long stepsTraced() const { return stepsTraced_; }
 
@@ -62,5 +67,6 @@ private:
     Messenger &messenger_;
     EventPump &events_;
     Arrowheads arrows_;
+    Charges drawn_;
     long long stepsTraced_ = 0;
 };

@@ -8,6 +8,7 @@ namespace Colour {
 constexpr std::uint32_t Blue = 0xFF0000;   // every field line and arrowhead
 constexpr std::uint32_t Green = 0x00C000;  // the dot of charge 1
 constexpr std::uint32_t Red = 0x0000FF;    // the dot of charge 2
+constexpr std::uint32_t Orange = 0x008CFF; // a point where the field vanishes (#ff8c00)
 }  // namespace Colour
 
 // The drawing operations of the picture box on which field lines are drawn.

@@ -1,12 +1,8 @@
 #pragma once
 
-struct DrawingState;
+#include "core/plotpoint.h"
 
-struct PlotPoint
-{
-    double x = 0;
-    double y = 0;
-};
+struct DrawingState;
 
 // The reflection across the perpendicular bisector of the two charge
 // positions. The exchanged-order tracing traces about charge 1 with the

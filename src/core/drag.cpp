@@ -1,0 +1,57 @@
+#include "core/drag.h"
+
+#include "core/plotgeometry.h"
+
+#include <algorithm>
+#include <cmath>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+std::optional<PlotPoint> dragTarget(double x, double y, int charge, const PlotPoint &other, bool twoCharges)
+{
+    if (!std::isfinite(x) || !std::isfinite(y))
+        return std::nullopt;
+    PlotPoint p{std::round(x * 2) / 2, std::round(y * 2) / 2};
+    p.x = std::clamp(p.x, double(Plot::kLeft), double(Plot::kRight));
+    p.y = std::clamp(p.y, double(Plot::kBottom), double(Plot::kTop));
+    if (!twoCharges)
+        return p;
+    p.x = charge == 1 ? std::min(p.x, other.x) : std::max(p.x, other.x);
+    if (p.x == other.x && p.y == other.y)
+        return std::nullopt;
+    return p;
+}
+
+std::string coordinateText(double value)
+{
+    if (value == 0)
+        return "0";  // never "-0"
+    // A drag leaves halves: written exactly, with no locale involved.
+    const double halves = value * 2;
+    if (halves == std::round(halves) && std::fabs(halves) < 1e9) {
+        const long long whole = std::llround(std::trunc(value));
+        std::string text = whole == 0 && value < 0 ? "-0" : std::to_string(whole);
+        if (halves != 2 * double(whole))
+            text += ".5";
+        return text;
+    }
+    // Clamped to the other charge's x: the shortest of up to nine digits
+    // that reads back as the same 32-bit value, with a full stop whatever
+    // the locale's decimal point.
+    char text[40];
+    for (int digits = 1; digits <= 9; ++digits) {
+        std::snprintf(text, sizeof text, "%.*g", digits, value);
+        if (float(std::strtod(text, nullptr)) == float(value))
+            break;
+    }
+    std::string result = text;
+    const std::string point = std::localeconv()->decimal_point;
+    if (point != ".") {
+        const std::size_t at = result.find(point);
+        if (at != std::string::npos)
+            result.replace(at, point.size(), ".");
+    }
+    return result;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/plotpoint.h"
+#include "core/pointcharge.h"
+
+#include <vector>
+
+class PlotSurface;
+
+// The points where the field of the charges vanishes, in closed form, inside
+// the plot. Two charges of one sign: one point between them, where
+// √|q1| / r1 = √|q2| / r2. Two unlike charges of different magnitude: one
+// point on the line through them, beyond the weaker one. Equal unlike
+// charges, a single charge, a zero charge beside another, or charges at one
+// place: none.
+std::vector<PlotPoint> zeroFieldPoints(const Charges &charges);
+
+// Marks each point with a small hollow orange circle (#ff8c00), drawn as a
+// ring of short lines at pen width 2 after the field lines. The pen is left
+// at 20, the width of the charge dots, as the drawing left it.
+void drawZeroFieldMarkers(PlotSurface &surface, const Charges &charges);
