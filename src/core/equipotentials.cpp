@@ -212,20 +212,24 @@ public:
         const std::size_t n = std::size_t(nx_ + 1) * std::size_t(ny_ + 1);
         value_.resize(n);
         valid_.resize(n);
+        seen_.resize(n);
         open_.resize(n);
         const double cut = problem.cutRadiusPx() * problem.cutRadiusPx();
+        const double dot = (problem.dotRadiusPx + 1) * (problem.dotRadiusPx + 1);
         const double inner = problem.innerRadiusPx() * problem.innerRadiusPx() * (1 - 1e-9);
         for (int j = 0; j <= ny_; ++j) {
             for (int i = 0; i <= nx_; ++i) {
                 const Point p = node(i, j);
-                bool valid = true, open = true;
+                bool valid = true, seen = true, open = true;
                 for (const Field::Charge &c : problem.field.charges()) {
                     const double d2 = problem.pxDistanceSquared(p, c.at);
                     valid = valid && d2 >= cut;
+                    seen = seen && d2 >= dot;
                     open = open && d2 >= inner;
                 }
                 const int n = nodeIndex(i, j);
                 valid_[n] = valid;
+                seen_[n] = seen;
                 open_[n] = open;
                 value_[n] = valid ? problem.field.value(p) : 0;
             }
@@ -244,6 +248,8 @@ public:
     int nodeCount() const { return int(value_.size()); }
     double value(int n) const { return value_[n]; }
     bool valid(int n) const { return valid_[n] != 0; }
+    // Outside every charge's dot.
+    bool seen(int n) const { return seen_[n] != 0; }
     // Outside the inner radius of every charge (Problem::innerRadiusPx).
     bool open(int n) const { return open_[n] != 0; }
 
@@ -252,6 +258,7 @@ private:
     int ny_ = 0;
     std::vector<double> value_;
     std::vector<unsigned char> valid_;
+    std::vector<unsigned char> seen_;
     std::vector<unsigned char> open_;
 };
 
@@ -290,9 +297,14 @@ LevelPlan chooseLevels(const Problem &problem, const Grid &grid)
         }
         return true;
     };
+    bool negative = false, positive = false;
     for (int n = 0; n < grid.nodeCount(); ++n) {
         if (grid.open(n))
             take(grid.value(n));
+        if (grid.seen(n)) {
+            negative = negative || grid.value(n) < 0;
+            positive = positive || grid.value(n) > 0;
+        }
     }
     // V has no extremum in the plane away from the charges, so beside the
     // grid only the rings at the inner radius need sampling.
@@ -325,6 +337,12 @@ LevelPlan chooseLevels(const Problem &problem, const Grid &grid)
             if (kMax - kMin + 1 >= kMinLevels && kMax - kMin < 1e6) {
                 candidate.kMin = int(kMin);
                 candidate.kMax = int(kMax);
+                // V = 0 is drawn wherever it shows, even when it is only a
+                // ring close around a weak charge.
+                if (negative && positive) {
+                    candidate.kMin = std::min(candidate.kMin, 0);
+                    candidate.kMax = std::max(candidate.kMax, 0);
+                }
                 // The levels of largest magnitude are the rings crowding a
                 // charge: those go first.
                 while (candidate.count() > kMaxLevels) {
@@ -999,7 +1017,8 @@ double potentialAt(const std::vector<PointCharge> &charges, double x, double y)
 // the potential in the plot outside a ring around each charge that leaves room
 // for a label between it and the dot: the largest such step that gives at
 // least 8 levels, and of those at most 12, leaving out the largest magnitudes
-// (the rings nearest a charge) first, both signs alike when they tie.
+// (the rings nearest a charge) first, both signs alike when they tie. V = 0
+// is among them wherever the potential changes sign outside the dots.
 std::vector<double> equipotentialLevels(const std::vector<PointCharge> &charges, const EquipotentialOptions &options)
 {
     const auto problem = makeProblem(charges, options);
