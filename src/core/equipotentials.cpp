@@ -209,11 +209,11 @@ public:
         : nx_(problem.cellsX)
         , ny_(problem.cellsY)
     {
-        const std::size_t n = std::size_t(nx_ + 1) * std::size_t(ny_ + 1);
-        value_.resize(n);
-        valid_.resize(n);
-        seen_.resize(n);
-        open_.resize(n);
+        const std::size_t nodes = std::size_t(nx_ + 1) * std::size_t(ny_ + 1);
+        value_.resize(nodes);
+        valid_.resize(nodes);
+        seen_.resize(nodes);
+        open_.resize(nodes);
         const double cut = problem.cutRadiusPx() * problem.cutRadiusPx();
         const double dot = (problem.dotRadiusPx + 1) * (problem.dotRadiusPx + 1);
         const double inner = problem.innerRadiusPx() * problem.innerRadiusPx() * (1 - 1e-9);
@@ -667,7 +667,7 @@ private:
         return {grid_.nodeIndex(i, j), grid_.nodeIndex(i, j + 1)};
     }
 
-    // The cells on either side of an edge that take part, -1 for none.
+    // The contoured cells on either side of an edge, -1 for none.
     std::array<int, 2> validCells(int e) const
     {
         std::array<int, 2> cells{-1, -1};
