@@ -1,0 +1,71 @@
+#pragma once
+
+// Equipotential lines of one or two point charges, for drawing over the field
+// lines. Plain C++17, standard library only.
+//
+// The potential of an amount q at distance r is q / r, with no physical
+// constant, so that the field the field lines follow, E = Σ q (p − c) / r³,
+// is −∇V.
+
+#include <string>
+#include <utility>
+#include <vector>
+
+// The plot in user coordinates: x grows to the right, y upwards.
+constexpr double kPlotLeft = -45;
+constexpr double kPlotRight = 45;
+constexpr double kPlotBottom = -25;
+constexpr double kPlotTop = 25;
+
+struct PointCharge
+{
+    double x = 0;
+    double y = 0;
+    double q = 0;  // signed amount; 0 contributes nothing
+};
+
+// A label is drawn as a box centred on (x, y), which lies on its curve.
+struct EquipotentialLabel
+{
+    double x = 0;
+    double y = 0;
+    std::string text;  // "V=2.5", "V=0", "V=-1e-21"
+};
+
+struct EquipotentialCurve
+{
+    double level = 0;  // the potential all along the curve
+    // In user coordinates, inside the plot. A closed curve repeats its first
+    // point at the end; an open one ends on the border of the plot or under
+    // a charge's dot.
+    std::vector<std::pair<double, double>> points;
+    bool closed = false;
+    bool labelled = false;  // false where no place for the label was found
+    EquipotentialLabel label;
+};
+
+// The plot's size on screen, which sets how finely the curves are resolved,
+// and the sizes of what is drawn over them, all in pixels.
+struct EquipotentialOptions
+{
+    int widthPx = 693;
+    int heightPx = 385;
+    double labelCharPx = 6;     // width of one character of a label
+    double labelHeightPx = 11;  // height of a label's box
+    double dotRadiusPx = 10;    // the dot drawn on each charge
+};
+
+// The potential of the charges at (x, y); infinite on a charge.
+double potentialAt(const std::vector<PointCharge> &charges, double x, double y);
+
+// The levels equipotentials() draws, ascending: equal steps of 1, 2, 2.5 or
+// 5 times a power of ten, 8 to 12 of them. Empty when every amount is 0 or a
+// value is not finite.
+std::vector<double> equipotentialLevels(const std::vector<PointCharge> &charges,
+                                        const EquipotentialOptions &options = {});
+
+// The equipotential curves at those levels, clipped to the plot, each with
+// its label where one fits. Empty when every amount is 0 or a value is not
+// finite.
+std::vector<EquipotentialCurve> equipotentials(const std::vector<PointCharge> &charges,
+                                               const EquipotentialOptions &options = {});

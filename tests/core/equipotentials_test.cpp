@@ -1,0 +1,304 @@
+// Samples the delivered curves against the potential and the field of the
+// charges, computed here in long double: the level along every curve, the
+// curve crossing the field at right angles, smooth rings, closure, the
+// levels and the labels.
+
+#include "core/equipotentials.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Curves = std::vector<EquipotentialCurve>;
+using Pt = std::pair<double, double>;
+
+constexpr long double kDegree = 3.14159265358979323846L / 180;
+constexpr double kDotUnits = 10 / 7.7;  // dot radius at the default size
+
+struct Config
+{
+    const char *name;
+    std::vector<PointCharge> charges;
+};
+
+const Config kConfigs[] = {
+    {"single", {{0, 0, 10}}},
+    {"like", {{-15, 0, 10}, {15, 0, 10}}},
+    {"unlike_default", {{-15, 0, 10}, {15, 0, -10}}},
+    {"unlike_10_5", {{-15, 0, 10}, {15, 0, -5}}},
+    {"unlike_5_10", {{-15, 0, 5}, {15, 0, -10}}},
+    {"one_above_other", {{0, -10, 10}, {0, 10, -5}}},
+    {"zero_beside_other", {{-15, 0, 0}, {15, 0, -10}}},
+    // V = 0 is only a ring just outside the weak charge's dot.
+    {"weak_beside_strong", {{-15, 0, 10}, {15, 0, -0.5}}},
+    {"tiny", {{-15, 0, 1e-20}, {15, 0, -1e-20}}},
+    {"huge", {{-15, 0, 1e37}, {15, 0, -1e37}}},
+    // The saddle between the charges has V = 2, one of the levels: that
+    // level is a figure eight.
+    {"saddle_on_level", {{-10, 0, 10}, {10, 0, 10}}},
+    {"extreme_ratio", {{-15, 0, 1e38}, {15, 0, -1.2e-38}}},
+    {"on_corners", {{-45, 25, 10}, {45, -25, -3}}},
+    {"close_pair", {{0, 0, 10}, {0.5, 0, -10}}},
+};
+
+long double potential(const std::vector<PointCharge> &charges, long double x, long double y)
+{
+    long double v = 0;
+    for (const PointCharge &c : charges)
+        v += c.q / std::hypot(x - c.x, y - c.y);
+    return v;
+}
+
+std::pair<long double, long double> field(const std::vector<PointCharge> &charges, long double x, long double y)
+{
+    long double ex = 0, ey = 0;
+    for (const PointCharge &c : charges) {
+        const long double r = std::hypot(x - c.x, y - c.y);
+        ex += c.q * (x - c.x) / (r * r * r);
+        ey += c.q * (y - c.y) / (r * r * r);
+    }
+    return {ex, ey};
+}
+
+// Where the field of two charges vanishes: between like charges, beyond the
+// weaker of unlike ones. The level through it crosses itself there.
+std::vector<Pt> nullPoints(const std::vector<PointCharge> &charges)
+{
+    if (charges.size() != 2 || charges[0].q == 0 || charges[1].q == 0)
+        return {};
+    const bool like = charges[0].q * charges[1].q > 0;
+    const double a = std::sqrt(std::fabs(charges[0].q)), b = std::sqrt(std::fabs(charges[1].q));
+    if (!like && a == b)
+        return {};
+    const double t = like ? a / (a + b) : a / (a - b);
+    return {{charges[0].x + (charges[1].x - charges[0].x) * t, charges[0].y + (charges[1].y - charges[0].y) * t}};
+}
+
+double largestAmount(const std::vector<PointCharge> &charges)
+{
+    double q = 0;
+    for (const PointCharge &c : charges)
+        q = std::max(q, std::fabs(c.q));
+    return q;
+}
+
+double distanceTo(Pt p, Pt q)
+{
+    return std::hypot(p.first - q.first, p.second - q.second);
+}
+
+bool nearAny(Pt p, const std::vector<Pt> &places, double radius)
+{
+    return std::any_of(places.begin(), places.end(), [&](Pt q) { return distanceTo(p, q) < radius; });
+}
+
+std::vector<Pt> places(const std::vector<PointCharge> &charges)
+{
+    std::vector<Pt> result;
+    for (const PointCharge &c : charges)
+        result.emplace_back(c.x, c.y);
+    return result;
+}
+
+// The angle in degrees between two directions, as lines (0 to 90).
+long double lineAngle(long double ax, long double ay, long double bx, long double by)
+{
+    const long double cross = std::fabs(ax * by - ay * bx), dot = std::fabs(ax * bx + ay * by);
+    return std::atan2(cross, dot) / kDegree;
+}
+
+int winding(const std::vector<Pt> &ring, Pt centre)
+{
+    long double turned = 0;
+    for (std::size_t i = 1; i < ring.size(); ++i) {
+        const long double a = std::atan2(ring[i - 1].second - centre.second, ring[i - 1].first - centre.first);
+        long double d = std::atan2(ring[i].second - centre.second, ring[i].first - centre.first) - a;
+        d = std::remainder(d, 2 * 180 * kDegree);
+        turned += d;
+    }
+    return int(std::lround(turned / (360 * kDegree)));
+}
+
+class EquipotentialsTest : public testing::TestWithParam<Config>
+{
+};
+
+TEST_P(EquipotentialsTest, CurvesLieOnTheirLevelAndCrossTheFieldAtRightAngles)
+{
+    const auto &charges = GetParam().charges;
+    const Curves curves = equipotentials(charges);
+    ASSERT_FALSE(curves.empty());
+    const double absolute = 1e-7 * largestAmount(charges);
+    const auto dots = places(charges);
+    const auto nulls = nullPoints(charges);
+    for (const EquipotentialCurve &curve : curves) {
+        const auto &p = curve.points;
+        ASSERT_GE(p.size(), 2u);
+        const double tolerance = std::max(0.005 * std::fabs(curve.level), absolute);
+        for (std::size_t i = 0; i < p.size(); ++i) {
+            ASSERT_TRUE(std::isfinite(p[i].first) && std::isfinite(p[i].second));
+            EXPECT_TRUE(p[i].first >= kPlotLeft && p[i].first <= kPlotRight && p[i].second >= kPlotBottom
+                        && p[i].second <= kPlotTop);
+            EXPECT_NEAR(potential(charges, p[i].first, p[i].second), curve.level, tolerance) << curve.label.text;
+            if (i > 0) {
+                const long double mx = (p[i - 1].first + p[i].first) / 2.0L, my = (p[i - 1].second + p[i].second) / 2.0L;
+                EXPECT_NEAR(potential(charges, mx, my), curve.level, tolerance) << curve.label.text << " midpoint";
+            }
+        }
+        // Tangent from the neighbours, and the turn from one segment to the
+        // next, at every inner vertex (a closed curve's first one too).
+        const std::size_t first = curve.closed ? 0 : 1;
+        for (std::size_t i = first; i + 1 < p.size(); ++i) {
+            const Pt before = i > 0 ? p[i - 1] : p[p.size() - 2];
+            if (nearAny(p[i], nulls, 1.0))
+                continue;
+            const long double turn = std::atan2(
+                (p[i].first - before.first) * (p[i + 1].second - p[i].second) - (p[i].second - before.second) * (p[i + 1].first - p[i].first),
+                (p[i].first - before.first) * (p[i + 1].first - p[i].first) + (p[i].second - before.second) * (p[i + 1].second - p[i].second));
+            EXPECT_LE(std::fabs(turn) / kDegree, 10) << curve.label.text << " at " << p[i].first << ", " << p[i].second;
+            if (nearAny(p[i], dots, 1.5))
+                continue;
+            const auto [ex, ey] = field(charges, p[i].first, p[i].second);
+            EXPECT_GE(lineAngle(p[i + 1].first - before.first, p[i + 1].second - before.second, ex, ey), 88)
+                << curve.label.text << " at " << p[i].first << ", " << p[i].second;
+        }
+    }
+}
+
+TEST_P(EquipotentialsTest, CurvesCloseOrEndOnTheBorderOrUnderADot)
+{
+    const auto &charges = GetParam().charges;
+    const Curves curves = equipotentials(charges);
+    const auto dots = places(charges);
+    auto onBorder = [](Pt p) {
+        return std::fabs(p.first - kPlotLeft) < 1e-9 || std::fabs(p.first - kPlotRight) < 1e-9
+               || std::fabs(p.second - kPlotBottom) < 1e-9 || std::fabs(p.second - kPlotTop) < 1e-9;
+    };
+    std::set<std::size_t> ringed;
+    for (const EquipotentialCurve &curve : curves) {
+        if (curve.closed) {
+            EXPECT_EQ(curve.points.front(), curve.points.back()) << curve.label.text;
+            for (std::size_t c = 0; c < charges.size(); ++c) {
+                if (charges[c].q != 0 && winding(curve.points, dots[c]) != 0)
+                    ringed.insert(c);
+            }
+        } else {
+            for (Pt end : {curve.points.front(), curve.points.back()})
+                EXPECT_TRUE(onBorder(end) || nearAny(end, dots, kDotUnits)) << curve.label.text;
+        }
+    }
+    // Every charge well inside the plot and apart from the other has rings
+    // around it (near the other, they pass between the two, under the dots).
+    for (std::size_t c = 0; c < charges.size(); ++c) {
+        const bool inside = std::fabs(charges[c].x) < 40 && std::fabs(charges[c].y) < 20;
+        const bool apart = charges.size() == 1 || distanceTo(dots[0], dots[1]) > 5;
+        if (charges[c].q != 0 && inside && apart && std::fabs(charges[c].q) > 1e-6 * largestAmount(charges)) {
+            EXPECT_TRUE(ringed.count(c)) << "charge " << c;
+        }
+    }
+}
+
+TEST_P(EquipotentialsTest, LevelsAreEqualNiceStepsIncludingZeroBetweenUnlikeCharges)
+{
+    const auto &charges = GetParam().charges;
+    const std::vector<double> levels = equipotentialLevels(charges);
+    ASSERT_GE(levels.size(), 8u);
+    ASSERT_LE(levels.size(), 12u);
+    const double step = levels[1] - levels[0];
+    for (std::size_t i = 1; i < levels.size(); ++i)
+        EXPECT_NEAR(levels[i] - levels[i - 1], step, 1e-9 * step);
+    const double mantissa = step / std::pow(10.0, std::floor(std::log10(step) + 1e-9));
+    EXPECT_TRUE(std::fabs(mantissa - 1) < 1e-6 || std::fabs(mantissa - 2) < 1e-6 || std::fabs(mantissa - 2.5) < 1e-6
+                || std::fabs(mantissa - 5) < 1e-6)
+        << mantissa;
+    const bool unlike = charges.size() == 2 && charges[0].q * charges[1].q < 0 && std::fabs(charges[0].q * 1e-3) < std::fabs(charges[1].q)
+                        && std::fabs(charges[1].q * 1e-3) < std::fabs(charges[0].q);
+    if (unlike) {
+        EXPECT_TRUE(std::count(levels.begin(), levels.end(), 0.0)) << "V=0 missing";
+    }
+    for (const EquipotentialCurve &curve : equipotentials(charges))
+        EXPECT_TRUE(std::count(levels.begin(), levels.end(), curve.level)) << curve.level;
+}
+
+TEST_P(EquipotentialsTest, LabelsSitOnTheirCurveInsideThePlotClearOfDotsAndEachOther)
+{
+    const auto &charges = GetParam().charges;
+    const Curves curves = equipotentials(charges);
+    const double halfHeight = 5.5 / 7.7;
+    std::vector<std::array<double, 4>> boxes;
+    std::size_t labelled = 0;
+    for (const EquipotentialCurve &curve : curves) {
+        const std::string &text = curve.label.text;
+        ASSERT_EQ(text.substr(0, 2), "V=");
+        EXPECT_NEAR(std::stod(text.substr(2)), curve.level, 1e-9 * std::fabs(curve.level)) << text;
+        EXPECT_EQ(text.find("e+"), std::string::npos) << text;
+        EXPECT_NE(text, "V=-0");
+        if (!curve.labelled)
+            continue;
+        ++labelled;
+        const Pt at{curve.label.x, curve.label.y};
+        EXPECT_TRUE(std::count(curve.points.begin(), curve.points.end(), at)) << text << " not on its curve";
+        const double halfWidth = 3 * text.size() / 7.7;
+        const std::array<double, 4> box{at.first - halfWidth, at.second - halfHeight, at.first + halfWidth, at.second + halfHeight};
+        EXPECT_TRUE(box[0] >= kPlotLeft && box[2] <= kPlotRight && box[1] >= kPlotBottom && box[3] <= kPlotTop) << text;
+        for (const PointCharge &c : charges) {
+            const Pt nearest{std::clamp(c.x, box[0], box[2]), std::clamp(c.y, box[1], box[3])};
+            EXPECT_GT(distanceTo(nearest, {c.x, c.y}), kDotUnits) << text << " on a dot";
+        }
+        for (const auto &other : boxes)
+            EXPECT_TRUE(box[2] <= other[0] || other[2] <= box[0] || box[3] <= other[1] || other[3] <= box[1]) << text << " on another label";
+        boxes.push_back(box);
+    }
+    EXPECT_GE(labelled * 2, curves.size()) << "fewer than half the curves labelled";
+}
+
+INSTANTIATE_TEST_SUITE_P(Configurations, EquipotentialsTest, testing::ValuesIn(kConfigs),
+                         [](const testing::TestParamInfo<Config> &info) { return std::string(info.param.name); });
+
+TEST(Equipotentials, DefaultPictureHasEightToTwelveCurvesWithZeroBetweenTheCharges)
+{
+    const Curves curves = equipotentials({{-15, 0, 10}, {15, 0, -10}});
+    EXPECT_GE(curves.size(), 8u);
+    EXPECT_LE(curves.size(), 12u);
+    const auto zero = std::find_if(curves.begin(), curves.end(), [](const auto &c) { return c.level == 0; });
+    ASSERT_NE(zero, curves.end());
+    EXPECT_EQ(zero->label.text, "V=0");
+    for (const EquipotentialCurve &curve : curves)
+        EXPECT_TRUE(curve.labelled) << curve.label.text;
+}
+
+// The levels follow the amounts: scaled by a power of ten, they give the same
+// curves at scaled levels.
+TEST(Equipotentials, AmountsScaledByAPowerOfTenGiveTheSamePicture)
+{
+    const Curves reference = equipotentials({{-15, 0, 10}, {15, 0, -10}});
+    for (double scale : {1e-21, 1e36, 1e-4}) {
+        const Curves scaled = equipotentials({{-15, 0, 10 * scale}, {15, 0, -10 * scale}});
+        ASSERT_EQ(scaled.size(), reference.size()) << scale;
+        for (std::size_t c = 0; c < scaled.size(); ++c) {
+            EXPECT_NEAR(scaled[c].level, reference[c].level * scale, 1e-9 * std::fabs(reference[c].level * scale));
+            ASSERT_EQ(scaled[c].points.size(), reference[c].points.size());
+            for (std::size_t i = 0; i < scaled[c].points.size(); ++i)
+                EXPECT_LT(distanceTo(scaled[c].points[i], reference[c].points[i]), 1e-6);
+        }
+    }
+}
+
+TEST(Equipotentials, NothingToDrawGivesNoCurves)
+{
+    const double nan = std::nan("");
+    for (const std::vector<PointCharge> &charges : std::vector<std::vector<PointCharge>>{
+             {}, {{-15, 0, 0}, {15, 0, 0}}, {{0, 0, 0}}, {{-15, 0, nan}, {15, 0, 10}}, {{INFINITY, 0, 10}}}) {
+        EXPECT_TRUE(equipotentials(charges).empty());
+        EXPECT_TRUE(equipotentialLevels(charges).empty());
+    }
+}
+
+}  // namespace
