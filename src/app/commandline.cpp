@@ -2,6 +2,7 @@
 
 #include "core/drawingstate.h"
 #include "core/fieldlines.h"
+#include "core/linecollector.h"
 #include "core/numberreading.h"
 #include "core/recordingmessenger.h"
 #include "core/recordingsurface.h"
@@ -16,6 +17,8 @@
 namespace {
 
 const QString kSingle = QStringLiteral("single");
+const QString kEquipotentials = QStringLiteral("equipotentials");
+const QString kZeroField = QStringLiteral("zero-field");
 const QString kCharge1 = QStringLiteral("charge1");
 const QString kCharge2 = QStringLiteral("charge2");
 const QString kOutput = QStringLiteral("output");
@@ -40,6 +43,8 @@ void addOptions(QCommandLineParser &parser)
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption({kSingle, QStringLiteral("Select 单个点电荷 (single point charge).")});
+    parser.addOption({kEquipotentials, QStringLiteral("Add the labelled equipotential lines (显示等势线).")});
+    parser.addOption({kZeroField, QStringLiteral("Mark the points where the field vanishes (显示场强为零的点).")});
     parser.addOption({kCharge1, QStringLiteral("Position and amount of charge 1 (boxes Text1-Text3)."),
                       QStringLiteral("X,Y,Q")});
     parser.addOption({kCharge2, QStringLiteral("Position and amount of charge 2 (boxes Text4-Text6)."),
@@ -85,6 +90,8 @@ CommandLine::CommandLine(const QStringList &arguments)
         return;
     if (parser.isSet(kSingle))
         panel_.setTwoChargeMode(false);
+    overlays_.equipotentials = parser.isSet(kEquipotentials);
+    overlays_.zeroField = parser.isSet(kZeroField);
 
     if (parser.isSet(kSize)) {
         if (!parser.isSet(kOutput)) {
@@ -165,9 +172,11 @@ int renderPicture(const CommandLine &commandLine, QString &message)
     RecordingMessenger messenger;
     KeptDrawing kept;
     RecordingSurface recording;
-    PlotSurface &surface = format->fromRecording ? static_cast<PlotSurface &>(recording)
-                                                 : static_cast<PlotSurface &>(kept);
-    FieldLines(state, surface, panel, messenger).excite();
+    PlotSurface &target = format->fromRecording ? static_cast<PlotSurface &>(recording)
+                                                : static_cast<PlotSurface &>(kept);
+    LineCollector surface(target);
+    FieldLines lines(state, surface, panel, messenger);
+    lines.excite();
     if (!messenger.messages.empty()) {
         QStringList prompts;
         for (const Message &shown : messenger.messages)
@@ -175,6 +184,8 @@ int renderPicture(const CommandLine &commandLine, QString &message)
         message = prompts.join(QLatin1Char('\n'));
         return CommandLine::kExitMessage;
     }
+
+    drawOverlays(surface, lines.charges(), commandLine.overlays(), &surface.lines());
 
     const PictureWriter::Result result = format->write({&kept, &recording}, file, commandLine.size());
     if (!result) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/overlays.h"
 #include "core/plotgeometry.h"
 #include "core/textpanel.h"
 
@@ -10,6 +11,7 @@
 // The program's command line:
 //
 //   fieldlines [--single] [--charge1 X,Y,Q] [--charge2 X,Y,Q]
+//              [--equipotentials] [--zero-field]
 //              [--output FILE] [--size WxH] [--help] [--version]
 //
 // The charge options and --single preset the input boxes and the mode of
@@ -37,6 +39,10 @@ public:
     Action action() const { return action_; }
     // The six texts and the mode, defaults where no option was given.
     const TextPanel &panel() const { return panel_; }
+    // What the picture shows besides the field lines (--equipotentials,
+    // --zero-field); given without --output, they switch the window's
+    // overlays on for this run.
+    const Overlays &overlays() const { return overlays_; }
     const QString &outputFile() const { return outputFile_; }
     QSize size() const { return size_; }
     // One line, "fieldlines: --charge1: ...", when action() is Fail.
@@ -52,6 +58,7 @@ private:
 
     Action action_ = Action::OpenWindow;
     TextPanel panel_;
+    Overlays overlays_;
     QString outputFile_;
     QSize size_{Plot::kDesignWidth, Plot::kDesignHeight};
     QString error_;

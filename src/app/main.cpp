@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 
@@ -26,6 +27,15 @@ bool displayMissing()
 #else
     return false;
 #endif
+}
+
+// The command line prints only what concerns the user: Qt's own notes about
+// its environment (no runtime folder, a font it substitutes) are left out;
+// its errors still reach stderr.
+void quietQtNotes(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
 }
 
 }  // namespace
@@ -55,9 +65,12 @@ int main(int argc, char *argv[])
         printLines(stderr, commandLine.error());
         return CommandLine::kExitUsage;
     case CommandLine::Action::Render: {
-        // Drawing into an image or an SVG needs no window system, so no
-        // platform is loaded and no display is needed.
-        QCoreApplication app(argc, argv);
+        // Drawing into an image or an SVG needs no window system: the
+        // offscreen platform gives the fonts of the labels without a display.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(quietQtNotes);
+        QGuiApplication app(argc, argv);
         QString message;
         const int exitCode = renderPicture(commandLine, message);
         printLines(stderr, message, QStringLiteral("fieldlines: "));

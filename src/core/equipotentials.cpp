@@ -1,5 +1,7 @@
 #include "core/equipotentials.h"
 
+#include "core/plotgeometry.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -19,6 +21,12 @@
 // levels are chosen so that the rings around a charge stay well outside it.
 
 namespace {
+
+// The plot in user coordinates, in double precision for the arithmetic here.
+constexpr double kPlotLeft = Plot::kLeft;
+constexpr double kPlotRight = Plot::kRight;
+constexpr double kPlotBottom = Plot::kBottom;
+constexpr double kPlotTop = Plot::kTop;
 
 struct Point
 {
@@ -865,10 +873,15 @@ public:
     {
     }
 
-    void place(std::vector<EquipotentialCurve> &curves)
+    void place(std::vector<EquipotentialCurve> &curves, const std::vector<std::array<float, 4>> *avoid)
     {
         for (std::size_t c = 0; c < curves.size(); ++c)
             mark(curves[c], bit(c));
+        if (avoid) {
+            avoid_.assign(cover_.size(), 0);
+            for (const std::array<float, 4> &line : *avoid)
+                markAvoided({line[0], line[1]}, {line[2], line[3]});
+        }
 
         std::vector<std::size_t> order(curves.size());
         std::vector<double> lengths(curves.size());
@@ -913,6 +926,21 @@ private:
         }
     }
 
+    // A line of the picture to keep the labels clear of; only what lies on
+    // the plot counts.
+    void markAvoided(Point a, Point b)
+    {
+        if (!finite(a) || !finite(b) || std::max(a.x, b.x) < kPlotLeft || std::min(a.x, b.x) > kPlotRight
+            || std::max(a.y, b.y) < kPlotBottom || std::min(a.y, b.y) > kPlotTop)
+            return;
+        const int steps = std::min(4096, int(std::ceil(problem_.pxDistance(a, b) / (0.5 * kCoverPx))));
+        for (int s = 0; s <= steps; ++s) {
+            const Point p = steps > 0 ? lerp(a, b, double(s) / steps) : b;
+            if (p.x >= kPlotLeft && p.x <= kPlotRight && p.y >= kPlotBottom && p.y <= kPlotTop)
+                avoid_[std::size_t(row(p.y)) * columns_ + column(p.x)] = 1;
+        }
+    }
+
     Box boxAt(Point p, const std::string &text) const
     {
         const double halfWidth = 0.5 * problem_.labelCharPx * double(text.size()) / problem_.pxPerUnitX;
@@ -940,13 +968,17 @@ private:
         return true;
     }
 
-    // Cells of the map under the box that other curves run through.
+    // Cells of the map under the box that other curves, or lines to keep
+    // clear of, run through.
     int crowding(const Box &box, std::uint64_t owner) const
     {
         int count = 0;
         for (int r = row(box.bottom); r <= row(box.top); ++r) {
-            for (int c = column(box.left); c <= column(box.right); ++c)
-                count += (cover_[std::size_t(r) * columns_ + c] & ~owner) != 0;
+            for (int c = column(box.left); c <= column(box.right); ++c) {
+                const std::size_t cell = std::size_t(r) * columns_ + c;
+                count += (cover_[cell] & ~owner) != 0;
+                count += !avoid_.empty() && avoid_[cell];
+            }
         }
         return count;
     }
@@ -998,6 +1030,7 @@ private:
     int columns_ = 0;
     int rows_ = 0;
     std::vector<std::uint64_t> cover_;  // per cell, a bit for each curve (modulo 64) through it
+    std::vector<std::uint8_t> avoid_;   // per cell, whether a line to keep clear of runs through it
     std::vector<Box> placed_;
 };
 
@@ -1053,6 +1086,6 @@ std::vector<EquipotentialCurve> equipotentials(const std::vector<PointCharge> &c
                                            || underDots(*problem, curve);
                                 }),
                  curves.end());
-    LabelPlacer(*problem).place(curves);
+    LabelPlacer(*problem).place(curves, options.avoid);
     return curves;
 }

@@ -7,22 +7,12 @@
 // constant, so that the field the field lines follow, E = Σ q (p − c) / r³,
 // is −∇V.
 
+#include "core/pointcharge.h"
+
+#include <array>
 #include <string>
 #include <utility>
 #include <vector>
-
-// The plot in user coordinates: x grows to the right, y upwards.
-constexpr double kPlotLeft = -45;
-constexpr double kPlotRight = 45;
-constexpr double kPlotBottom = -25;
-constexpr double kPlotTop = 25;
-
-struct PointCharge
-{
-    double x = 0;
-    double y = 0;
-    double q = 0;  // signed amount; 0 contributes nothing
-};
 
 // A label is drawn as a box centred on (x, y), which lies on its curve.
 struct EquipotentialLabel
@@ -53,6 +43,9 @@ struct EquipotentialOptions
     double labelCharPx = 6;     // width of one character of a label
     double labelHeightPx = 11;  // height of a label's box
     double dotRadiusPx = 10;    // the dot drawn on each charge
+    // Lines already in the picture (the field lines) that the labels keep
+    // clear of where they can, as (x1, y1, x2, y2) in user coordinates.
+    const std::vector<std::array<float, 4>> *avoid = nullptr;
 };
 
 // The potential of the charges at (x, y); infinite on a charge.

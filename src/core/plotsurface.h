@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // Colours are 24-bit values in blue-green-red order, as the drawing
 // procedures give them with every call.
@@ -9,6 +10,7 @@ constexpr std::uint32_t Blue = 0xFF0000;   // every field line and arrowhead
 constexpr std::uint32_t Green = 0x00C000;  // the dot of charge 1
 constexpr std::uint32_t Red = 0x0000FF;    // the dot of charge 2
 constexpr std::uint32_t Orange = 0x008CFF; // a point where the field vanishes (#ff8c00)
+constexpr std::uint32_t Grey = 0x808080;   // equipotential lines, drawn under the field lines
 }  // namespace Colour
 
 // The drawing operations of the picture box on which field lines are drawn.
@@ -39,4 +41,14 @@ public:
     virtual void Line(float x1, float y1, float x2, float y2, std::uint32_t colour) = 0;
     // One pixel at width 1; a filled round dot of the pen width otherwise.
     virtual void PSet(float x, float y, std::uint32_t colour) = 0;
+    // A short text (UTF-8) centred on (x, y), such as the value of an
+    // equipotential line. A surface that keeps only lines and dots, like the
+    // recording the CSV is written from, leaves it out.
+    virtual void Label(float x, float y, const std::string &text, std::uint32_t colour)
+    {
+        (void)x;
+        (void)y;
+        (void)text;
+        (void)colour;
+    }
 };

@@ -48,5 +48,4 @@ void drawZeroFieldMarkers(PlotSurface &surface, const Charges &charges)
                          float(p.x + kRadius * std::cos(a1)), float(p.y + kRadius * std::sin(a1)), Colour::Orange);
         }
     }
-    surface.DrawWidth(20);
 }

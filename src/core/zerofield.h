@@ -16,6 +16,5 @@ class PlotSurface;
 std::vector<PlotPoint> zeroFieldPoints(const Charges &charges);
 
 // Marks each point with a small hollow orange circle (#ff8c00), drawn as a
-// ring of short lines at pen width 2 after the field lines. The pen is left
-// at 20, the width of the charge dots, as the drawing left it.
+// ring of short lines at pen width 2.
 void drawZeroFieldMarkers(PlotSurface &surface, const Charges &charges);

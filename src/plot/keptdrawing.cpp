@@ -1,6 +1,8 @@
 #include "plot/keptdrawing.h"
 
 #include <QColor>
+#include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 #include <QPen>
@@ -76,6 +78,7 @@ void KeptDrawing::Cls()
     // The capacity stays: the next excite draws about as much again.
     runs_.clear();
     points_.clear();
+    labels_.clear();
     operationCount_ = 0;
     ++revision_;
 }
@@ -177,9 +180,23 @@ void KeptDrawing::PSet(float x, float y, std::uint32_t colour)
     ++revision_;
 }
 
+void KeptDrawing::Label(float x, float y, const std::string &text, std::uint32_t colour)
+{
+    const double px = originX_ + x * scaleX_;
+    const double py = originY_ + y * scaleY_;
+    if (!std::isfinite(px) || !std::isfinite(py) || text.empty())
+        return;
+    labels_.push_back({Point{float(px), float(py)}, text, rgbOf(colour)});
+    ++revision_;
+}
+
 std::size_t KeptDrawing::byteSize() const
 {
-    return sizeof(*this) + runs_.capacity() * sizeof(Run) + points_.capacity() * sizeof(Point);
+    std::size_t bytes = sizeof(*this) + runs_.capacity() * sizeof(Run) + points_.capacity() * sizeof(Point)
+                        + labels_.capacity() * sizeof(KeptLabel);
+    for (const KeptLabel &label : labels_)
+        bytes += label.text.capacity();
+    return bytes;
 }
 
 void KeptDrawing::render(QPainter &painter, const QRectF &target) const
@@ -192,32 +209,67 @@ void KeptDrawing::render(QPainter &painter, const QRectF &target) const
     painter.setRenderHint(QPainter::Antialiasing, true);
 
     std::vector<QPointF> polyline;
+    const auto under = [](const Run &run) { return !run.dots && run.rgb == rgbOf(Colour::Grey); };
     for (const Run &run : runs_) {
-        const QColor colour = colourOf(run.rgb);
-        const Point *points = points_.data() + run.first;
-        if (run.dots) {
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(colour);
-            const double radius = run.width / 2.0;
-            for (std::uint32_t i = 0; i < run.count; ++i) {
-                const QPointF centre(points[i].x, points[i].y);
-                // Width 1 sets the one pixel square round the point; wider
-                // pens a round dot of that diameter.
-                if (run.width == 1)
-                    painter.drawRect(QRectF(centre.x() - 0.5, centre.y() - 0.5, 1, 1));
-                else
-                    painter.drawEllipse(centre, radius, radius);
-            }
-        } else {
-            painter.setPen(QPen(colour, run.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            painter.setBrush(Qt::NoBrush);
-            polyline.resize(run.count);
-            for (std::uint32_t i = 0; i < run.count; ++i)
-                polyline[i] = QPointF(points[i].x, points[i].y);
-            painter.drawPolyline(polyline.data(), int(polyline.size()));
-        }
+        if (under(run))
+            renderRun(painter, run, polyline);
+    }
+    renderLabels(painter);
+    for (const Run &run : runs_) {
+        if (!under(run))
+            renderRun(painter, run, polyline);
     }
     painter.restore();
+}
+
+void KeptDrawing::renderRun(QPainter &painter, const Run &run, std::vector<QPointF> &polyline) const
+{
+    const QColor colour = colourOf(run.rgb);
+    const Point *points = points_.data() + run.first;
+    if (run.dots) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(colour);
+        const double radius = run.width / 2.0;
+        for (std::uint32_t i = 0; i < run.count; ++i) {
+            const QPointF centre(points[i].x, points[i].y);
+            // Width 1 sets the one pixel square round the point; wider
+            // pens a round dot of that diameter.
+            if (run.width == 1)
+                painter.drawRect(QRectF(centre.x() - 0.5, centre.y() - 0.5, 1, 1));
+            else
+                painter.drawEllipse(centre, radius, radius);
+        }
+    } else {
+        painter.setPen(QPen(colour, run.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(Qt::NoBrush);
+        polyline.resize(run.count);
+        for (std::uint32_t i = 0; i < run.count; ++i)
+            polyline[i] = QPointF(points[i].x, points[i].y);
+        painter.drawPolyline(polyline.data(), int(polyline.size()));
+    }
+}
+
+// Labels sit on their lines: a white box behind the text leaves a gap in
+// the line, so the value reads cleanly. 10 pixels high at the designed size.
+void KeptDrawing::renderLabels(QPainter &painter) const
+{
+    if (labels_.empty())
+        return;
+    QFont font;
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"), QStringLiteral("sans-serif")});
+    font.setPixelSize(10);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font);
+    for (const KeptLabel &label : labels_) {
+        const QString text = QString::fromStdString(label.text);
+        const QRectF box(label.centre.x - metrics.horizontalAdvance(text) / 2 - 1,
+                         label.centre.y - metrics.height() / 2, metrics.horizontalAdvance(text) + 2, metrics.height());
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::white);
+        painter.drawRect(box);
+        painter.setPen(colourOf(label.rgb).darker(130));
+        painter.drawText(box, Qt::AlignCenter, text);
+    }
 }
 
 QImage KeptDrawing::toImage(const QSize &size) const

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class QImage;
@@ -45,6 +46,7 @@ public:
     void DrawWidth(int pixels) override;
     void Line(float x1, float y1, float x2, float y2, std::uint32_t colour) override;
     void PSet(float x, float y, std::uint32_t colour) override;
+    void Label(float x, float y, const std::string &text, std::uint32_t colour) override;
 
     float width() const { return width_; }
     bool autoRedraw() const { return autoRedraw_; }
@@ -55,9 +57,14 @@ public:
     std::uint64_t revision() const { return revision_; }
 
     // Paints the whole picture, white background included, into target,
-    // scaling the designed surface to it.
+    // scaling the designed surface to it. What lies under the field lines
+    // (the grey equipotentials and their labels) is painted first, the rest
+    // in the order drawn.
     void render(QPainter &painter, const QRectF &target) const;
     QImage toImage(const QSize &size = QSize(Plot::kDesignWidth, Plot::kDesignHeight)) const;
+
+    // The labels kept, in the order drawn.
+    std::size_t labelCount() const { return labels_.size(); }
 
     // Segments and dots kept, and the memory that holds them.
     std::size_t operationCount() const { return operationCount_; }
@@ -86,8 +93,20 @@ private:
     // started anew when the style changes.
     Run &runFor(bool dots, std::uint32_t rgb);
 
+    // A label in designed pixels, centred on its point.
+    struct KeptLabel
+    {
+        Point centre;
+        std::string text;
+        std::uint32_t rgb = 0;
+    };
+
+    void renderRun(QPainter &painter, const Run &run, std::vector<QPointF> &polyline) const;
+    void renderLabels(QPainter &painter) const;
+
     std::vector<Run> runs_;
     std::vector<Point> points_;
+    std::vector<KeptLabel> labels_;
     std::size_t operationCount_ = 0;
     std::uint64_t revision_ = 0;
 

@@ -4,6 +4,7 @@
 // levels and the labels.
 
 #include "core/equipotentials.h"
+#include "core/plotgeometry.h"
 
 #include <gtest/gtest.h>
 
@@ -144,8 +145,8 @@ TEST_P(EquipotentialsTest, CurvesLieOnTheirLevelAndCrossTheFieldAtRightAngles)
         const double tolerance = std::max(0.005 * std::fabs(curve.level), absolute);
         for (std::size_t i = 0; i < p.size(); ++i) {
             ASSERT_TRUE(std::isfinite(p[i].first) && std::isfinite(p[i].second));
-            EXPECT_TRUE(p[i].first >= kPlotLeft && p[i].first <= kPlotRight && p[i].second >= kPlotBottom
-                        && p[i].second <= kPlotTop);
+            EXPECT_TRUE(p[i].first >= Plot::kLeft && p[i].first <= Plot::kRight && p[i].second >= Plot::kBottom
+                        && p[i].second <= Plot::kTop);
             EXPECT_NEAR(potential(charges, p[i].first, p[i].second), curve.level, tolerance) << curve.label.text;
             if (i > 0) {
                 const long double mx = (p[i - 1].first + p[i].first) / 2.0L, my = (p[i - 1].second + p[i].second) / 2.0L;
@@ -178,8 +179,8 @@ TEST_P(EquipotentialsTest, CurvesCloseOrEndOnTheBorderOrUnderADot)
     const Curves curves = equipotentials(charges);
     const auto dots = places(charges);
     auto onBorder = [](Pt p) {
-        return std::fabs(p.first - kPlotLeft) < 1e-9 || std::fabs(p.first - kPlotRight) < 1e-9
-               || std::fabs(p.second - kPlotBottom) < 1e-9 || std::fabs(p.second - kPlotTop) < 1e-9;
+        return std::fabs(p.first - Plot::kLeft) < 1e-9 || std::fabs(p.first - Plot::kRight) < 1e-9
+               || std::fabs(p.second - Plot::kBottom) < 1e-9 || std::fabs(p.second - Plot::kTop) < 1e-9;
     };
     std::set<std::size_t> ringed;
     for (const EquipotentialCurve &curve : curves) {
@@ -247,7 +248,7 @@ TEST_P(EquipotentialsTest, LabelsSitOnTheirCurveInsideThePlotClearOfDotsAndEachO
         EXPECT_TRUE(std::count(curve.points.begin(), curve.points.end(), at)) << text << " not on its curve";
         const double halfWidth = 3 * text.size() / 7.7;
         const std::array<double, 4> box{at.first - halfWidth, at.second - halfHeight, at.first + halfWidth, at.second + halfHeight};
-        EXPECT_TRUE(box[0] >= kPlotLeft && box[2] <= kPlotRight && box[1] >= kPlotBottom && box[3] <= kPlotTop) << text;
+        EXPECT_TRUE(box[0] >= Plot::kLeft && box[2] <= Plot::kRight && box[1] >= Plot::kBottom && box[3] <= Plot::kTop) << text;
         for (const PointCharge &c : charges) {
             const Pt nearest{std::clamp(c.x, box[0], box[2]), std::clamp(c.y, box[1], box[3])};
             EXPECT_GT(distanceTo(nearest, {c.x, c.y}), kDotUnits) << text << " on a dot";
