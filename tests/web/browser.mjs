@@ -1,11 +1,9 @@
 // Opens the browser edition in the Debian Chromium, headless, as root can
-// run it here: no sandbox, no GPU, no network of its own, a fresh profile.
+// run it here: no sandbox, no GPU, no network of its own.
 // The page is opened from disk (file://), as a teacher opens it.
 
 import { chromium } from "playwright-core";
-import { mkdtempSync, rmSync } from "node:fs";
-import { tmpdir } from "node:os";
-import { join, resolve } from "node:path";
+import { resolve } from "node:path";
 import { pathToFileURL } from "node:url";
 
 export const chromiumPath = process.env.CHROMIUM || "/usr/bin/chromium";
@@ -26,33 +24,24 @@ const flags = [
   "--disable-sync",
 ];
 
-// Starts the browser; close() ends it and removes its profile.
+// Starts the browser (Playwright gives it a fresh profile of its own).
 export async function launch() {
-  const profile = mkdtempSync(join(tmpdir(), "fieldlines-chromium-"));
-  const context = await chromium.launchPersistentContext(profile, {
-    executablePath: chromiumPath,
-    headless: true,
-    args: flags,
-    viewport: { width: 1100, height: 560 },
-    acceptDownloads: true,
-  });
+  const browser = await chromium.launch({ executablePath: chromiumPath, headless: true, args: flags });
   return {
-    context,
-    async close() {
-      await context.close();
-      rmSync(profile, { recursive: true, force: true });
-    },
+    browser,
+    close: () => browser.close(),
   };
 }
 
-// A new tab with the page (and query) loaded and ready.
-export async function openPage(browser, query = "", viewport) {
-  const page = await browser.context.newPage();
-  if (viewport) await page.setViewportSize(viewport);
-  const problems = [];
-  page.on("pageerror", (error) => problems.push(String(error)));
+// A new tab, in a context of its own (viewport, pixel density), with the
+// page and query loaded and ready. Errors the page throws are collected in
+// page.problems.
+export async function openPage(session, query = "", { viewport = { width: 1100, height: 560 }, scale = 1 } = {}) {
+  const context = await session.browser.newContext({ viewport, deviceScaleFactor: scale, acceptDownloads: true });
+  const page = await context.newPage();
+  page.problems = [];
+  page.on("pageerror", (error) => page.problems.push(String(error)));
   await page.goto(pageUrl(query));
   await page.evaluate(() => window.fieldlines.ready);
-  page.problems = problems;
   return page;
 }

@@ -40,9 +40,11 @@ export function readLink(search, readsInFull) {
 // written as the number it reads as, so that the link draws the same.
 export function linkQuery(mode, texts, core) {
   const box = (text) => {
-    if (core.readsInFull(text) && !text.includes(",")) return text.replace(/[ \t\n]/g, "");
+    if (core.readsInFull(text)) return text.replace(/[ \t\n]/g, "");
     return String(core.readNumber(text));
   };
-  const charge = (offset) => [0, 1, 2].map((i) => box(texts[offset + i])).join(",");
-  return `?mode=${mode}&q1=${encodeURIComponent(charge(0))}&q2=${encodeURIComponent(charge(3))}&draw=1`;
+  // Commas stay commas: they are safe in a query and easier to read.
+  const charge = (offset) =>
+    [0, 1, 2].map((i) => encodeURIComponent(box(texts[offset + i]))).join(",");
+  return `?mode=${mode}&q1=${charge(0)}&q2=${charge(3)}&draw=1`;
 }

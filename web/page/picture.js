@@ -52,23 +52,30 @@ export class PictureCanvas {
   constructor(canvas) {
     this.canvas = canvas;
     this.drawing = { runs: [] };
-    const observer = new ResizeObserver((entries) => {
-      const entry = entries[entries.length - 1];
-      const device = entry.devicePixelContentBoxSize?.[0];
-      const box = entry.contentBoxSize?.[0];
-      const width = device ? device.inlineSize : Math.round((box?.inlineSize ?? canvas.clientWidth) * devicePixelRatio);
-      const height = device ? device.blockSize : Math.round((box?.blockSize ?? canvas.clientHeight) * devicePixelRatio);
-      this.resize(width, height);
-    });
+    const observer = new ResizeObserver((entries) => this.fit(entries[entries.length - 1]));
     try {
       observer.observe(canvas, { box: "device-pixel-content-box" });
     } catch {
       observer.observe(canvas);
     }
-    this.resize(
-      Math.max(1, Math.round(canvas.clientWidth * devicePixelRatio)),
-      Math.max(1, Math.round(canvas.clientHeight * devicePixelRatio)),
-    );
+    // A change of zoom changes the pixel ratio, not always the box.
+    addEventListener("resize", () => this.fit());
+    this.fit();
+  }
+
+  // The browser's count of device pixels where it has one that fits the
+  // box and the pixel ratio (an emulated ratio is not always in it), else
+  // the box in CSS pixels times the ratio.
+  fit(entry) {
+    const rect = this.canvas.getBoundingClientRect();
+    let width = Math.round(rect.width * devicePixelRatio);
+    let height = Math.round(rect.height * devicePixelRatio);
+    const device = entry?.devicePixelContentBoxSize?.[0];
+    if (device && Math.abs(device.inlineSize - width) <= 1 && Math.abs(device.blockSize - height) <= 1) {
+      width = device.inlineSize;
+      height = device.blockSize;
+    }
+    this.resize(width, height);
   }
 
   resize(width, height) {
