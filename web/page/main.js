@@ -54,8 +54,10 @@ function note(text) {
 // can be shared or reloaded. A page opened from disk may not change its
 // address; then it stays as it was.
 function rememberInAddress() {
+  const query = linkQuery(mode(), texts(), core);
+  if (query === location.search) return;
   try {
-    history.replaceState(null, "", linkQuery(mode(), texts(), core) + location.hash);
+    history.replaceState(null, "", query + location.hash);
   } catch {
     // The browser refuses: the address is only a convenience.
   }
