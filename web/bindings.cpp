@@ -6,8 +6,8 @@
 // page then paints that list on its canvas.
 //
 // Strings cross as UTF-8, allocated by the caller in the module's memory.
-// Returned strings and tables stay valid until the next call of the same
-// kind.
+// A returned string stays valid until the next call that returns one; the
+// drawing's tables until the next excite.
 
 #include "core/csvtext.h"
 #include "core/displaylist.h"
