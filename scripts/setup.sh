@@ -1,6 +1,7 @@
 # Shared by run.sh and test.sh: installs the Debian packages the program
 # needs to build, test and look right, then configures and builds.
-# Source it; it defines install_packages and build_in.
+# Source it; it defines install_packages, build_in, build_web and
+# install_web_test_tools.
 
 PACKAGES=(
     cmake g++ make
