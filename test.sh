@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs the whole suite headless.
-#   ./test.sh                 the suite in build/
+#   ./test.sh                 the suite in build/, with the browser edition
+#                             in build-web/ and its tests (label web)
 #   ./test.sh --sanitize      the suite with AddressSanitizer and
 #                             UndefinedBehaviorSanitizer, in build-sanitize/
+#                             (without the browser edition)
 #   ./test.sh --fuzz SECONDS  builds the fuzzers with clang and runs each
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -14,6 +16,9 @@ case "${1:-}" in
 "")
     install_packages
     build_in build
+    # The browser edition and its driver, for the tests labelled web.
+    build_web
+    install_web_test_tools
     ctest --test-dir build --output-on-failure -j2
     ;;
 --sanitize)

@@ -1,6 +1,7 @@
 # Shared by run.sh and test.sh: installs the Debian packages the program
 # needs to build, test and look right, then configures and builds.
-# Source it; it defines install_packages and build_in.
+# Source it; it defines install_packages, build_in, build_web and
+# install_web_test_tools.
 
 PACKAGES=(
     cmake g++ make
@@ -11,7 +12,14 @@ PACKAGES=(
     fonts-liberation fonts-noto-cjk fonts-lxgw-wenkai
     # The end-to-end test drives the real window in a virtual X server.
     xvfb xauth xdotool imagemagick
+    # The browser edition: the core compiled to WebAssembly, and the browser
+    # its tests run in (headless). Emscripten runs on Node.js.
+    emscripten chromium
 )
+
+# Debian's emcc needs its acorn module, which a Node.js not from Debian
+# does not find by itself.
+export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then
@@ -30,6 +38,10 @@ install_packages() {
             missing+=("$pkg")
         fi
     done
+    # Node.js and npm: any recent Node.js will do (a machine may have one
+    # from elsewhere than Debian, which brings its own npm).
+    command -v node >/dev/null || missing+=(nodejs)
+    command -v npm >/dev/null || missing+=(npm)
     if [ "${#missing[@]}" -gt 0 ]; then
         echo "Installing: ${missing[*]}"
         as_root apt-get update -qq
@@ -43,4 +55,19 @@ build_in() {
     shift
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
     cmake --build "$dir" -j"$(nproc)"
+}
+
+# build_web: the browser edition, build-web/fieldlines.html.
+build_web() {
+    emcmake cmake -S web -B build-web -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build build-web -j"$(nproc)"
+}
+
+# install_web_test_tools: the test driver of the web tests (playwright-core,
+# pinned by tests/web/package-lock.json), installed again only when the
+# lock file changed.
+install_web_test_tools() {
+    if [ ! tests/web/node_modules/.package-lock.json -nt tests/web/package-lock.json ]; then
+        npm ci --prefix tests/web --no-audit --no-fund
+    fi
 }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -154,9 +155,10 @@ double readNumber(std::string_view text)
         return 0;
 
     const bool negative = compact[0] == '-';
-    // from_chars takes no leading plus and is independent of the locale.
     std::size_t begin = (compact[0] == '+' || compact[0] == '-') ? 1 : 0;
     double value = 0;
+#ifdef __cpp_lib_to_chars
+    // from_chars takes no leading plus and is independent of the locale.
     const auto [end, error] = std::from_chars(compact.data() + begin, compact.data() + prefix.length, value,
                                               std::chars_format::general);
     (void)end;
@@ -166,6 +168,15 @@ double readNumber(std::string_view text)
     } else if (error != std::errc()) {
         value = 0;
     }
+#else
+    // A standard library without floating-point from_chars (the browser
+    // build's): strtod reads the same digits, correctly rounded. There the
+    // locale is always "C", so the full stop is the decimal point; beyond the
+    // range of a double it gives an infinity, below it a zero or a subnormal,
+    // as from_chars does.
+    const std::string digits(compact, begin, prefix.length - begin);
+    value = std::strtod(digits.c_str(), nullptr);
+#endif
     if (value == 0)
         return 0;  // no negative zero: "-0" reads as plain 0
     return negative ? -value : value;

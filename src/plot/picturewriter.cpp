@@ -1,5 +1,6 @@
 #include "plot/picturewriter.h"
 
+#include "core/csvtext.h"
 #include "plot/keptdrawing.h"
 
 #include <QFileInfo>
@@ -9,9 +10,6 @@
 #include <QPainter>
 #include <QSaveFile>
 #include <QSvgGenerator>
-
-#include <charconv>
-#include <cstdio>
 
 namespace {
 
@@ -25,23 +23,6 @@ PictureWriter::Result commit(QSaveFile &file, const QString &fileName)
     if (!file.commit())
         return failure(fileName, file.errorString());
     return {true, {}};
-}
-
-// %.9g of the float, independent of the C locale that QCoreApplication sets
-// from the environment (a German locale would otherwise write a comma).
-void appendNumber(std::string &out, float value)
-{
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 9);
-    out.append(buffer, result.ptr);
-}
-
-void appendColour(std::string &out, std::uint32_t bgr)
-{
-    char buffer[8];
-    std::snprintf(buffer, sizeof buffer, "#%02x%02x%02x", unsigned(bgr & 0xFF), unsigned((bgr >> 8) & 0xFF),
-                  unsigned((bgr >> 16) & 0xFF));
-    out += buffer;
 }
 
 }  // namespace
@@ -137,38 +118,6 @@ PictureWriter::Result PictureWriter::writeSvg(const KeptDrawing &drawing, const 
     drawing.render(painter, QRectF(QPointF(0, 0), QSizeF(size)));
     painter.end();
     return commit(file, fileName);
-}
-
-std::string PictureWriter::csvText(const std::vector<RecordingSurface::Operation> &drawing)
-{
-    std::string out = "op,x1,y1,x2,y2,colour,width\n";
-    out.reserve(out.size() + drawing.size() * 48);
-    for (const RecordingSurface::Operation &operation : drawing) {
-        if (operation.op == RecordingSurface::Op::Line) {
-            out += "line,";
-            appendNumber(out, operation.x1);
-            out += ',';
-            appendNumber(out, operation.y1);
-            out += ',';
-            appendNumber(out, operation.x2);
-            out += ',';
-            appendNumber(out, operation.y2);
-            out += ',';
-        } else if (operation.op == RecordingSurface::Op::PSet) {
-            out += "pset,";
-            appendNumber(out, operation.x1);
-            out += ',';
-            appendNumber(out, operation.y1);
-            out += ",,,";
-        } else {
-            continue;
-        }
-        appendColour(out, operation.colour);
-        out += ',';
-        out += std::to_string(operation.width);
-        out += '\n';
-    }
-    return out;
 }
 
 PictureWriter::Result PictureWriter::writeCsv(const RecordingSurface &recording, const QString &fileName)

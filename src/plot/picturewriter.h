@@ -69,14 +69,6 @@ public:
     static Result writePng(const KeptDrawing &drawing, const QString &fileName, const QSize &size);
     static Result writeSvg(const KeptDrawing &drawing, const QString &fileName, const QSize &size);
 
-    // The CSV of the Line and PSet operations of the recording, in the order
-    // issued, every one of them including those outside the plot:
-    //   op,x1,y1,x2,y2,colour,width
-    //   line,-14,0,-13,0,#0000ff,1
-    //   pset,-15,0,,,#00c000,20
-    // Coordinates are the 32-bit values as passed, with nine significant
-    // digits so they read back to the same float, always with a full stop;
-    // colours are #rrggbb; width is the pen width in force.
-    static std::string csvText(const std::vector<RecordingSurface::Operation> &drawing);
+    // The recording as CSV (csvText, in the core).
     static Result writeCsv(const RecordingSurface &recording, const QString &fileName);
 };

@@ -1,3 +1,4 @@
+#include "core/csvtext.h"
 #include "plot/keptdrawing.h"
 #include "plot/picturewriter.h"
 
@@ -142,7 +143,7 @@ TEST(PictureWriterCsvTest, OneRowPerLineAndDotWithColourAndWidth)
     recording.PSet(15, 0, Colour::Red);
     recording.Line(200, 0, 300, 0, Colour::Blue);  // outside the plot, still listed
 
-    EXPECT_EQ(PictureWriter::csvText(recording.drawing()),
+    EXPECT_EQ(csvText(recording.drawing()),
               "op,x1,y1,x2,y2,colour,width\n"
               "line,-14,0,-13,0.5,#0000ff,1\n"
               "pset,-15,0,,,#00c000,20\n"
@@ -160,7 +161,7 @@ TEST(PictureWriterCsvTest, CoordinatesReadBackToTheSameFloat)
     RecordingSurface recording;
     for (float value : values)
         recording.Line(value, -value, value, value, Colour::Blue);
-    const std::string text = PictureWriter::csvText(recording.drawing());
+    const std::string text = csvText(recording.drawing());
 
     std::istringstream lines(text);
     std::string line;

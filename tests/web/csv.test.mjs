@@ -1,0 +1,156 @@
+// The page's CSV (window.fieldlines.csv) against the native command line's,
+// for the benchmark scenarios and the seeded random configurations of
+// tests/scenarios/scenarios.sh: the same rows in the same order with the
+// same ops, colours and widths, and coordinates within 2e-4 (relative
+// beyond 1, where a float's own step is coarser). How many are
+// byte-identical, and every row that is not, goes to web-csv-report.txt.
+
+import { after, before, test } from "node:test";
+import assert from "node:assert/strict";
+import { execFileSync } from "node:child_process";
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { dirname, join, resolve } from "node:path";
+import { fileURLToPath } from "node:url";
+import { launch, openPage } from "./browser.mjs";
+
+const root = resolve(dirname(fileURLToPath(import.meta.url)), "../..");
+const scenarios = join(root, "tests/scenarios/scenarios.sh");
+const fieldlines = process.env.FIELDLINES_EXE || join(root, "build/src/app/fieldlines");
+const reports = process.env.FIELDLINES_WEB_REPORTS || join(root, "build-web");
+const kTolerance = 2e-4;
+
+// name, mode, charge 1, charge 2: the first seven are the benchmark
+// scenarios, then 300 seeded configurations.
+const configurations = execFileSync("bash", [scenarios, "list"], { encoding: "utf8" })
+  .trim()
+  .split("\n")
+  .map((line) => {
+    const [name, mode, c1, c2] = line.split(" ");
+    return { name, mode, texts: [...c1.split(","), ...c2.split(",")] };
+  });
+
+let browser;
+let page;
+let native;
+const report = [];
+
+before(async () => {
+  native = mkdtempSync(join(tmpdir(), "fieldlines-native-"));
+  execFileSync("bash", [scenarios, "record", fieldlines, native], { stdio: "ignore" });
+  browser = await launch();
+  page = await openPage(browser);
+});
+
+after(async () => {
+  await browser?.close();
+  if (native) rmSync(native, { recursive: true, force: true });
+  writeFileSync(join(reports, "web-csv-report.txt"), report.join("\n") + "\n");
+});
+
+// What the command line gave: the CSV it wrote, or what it printed when it
+// refused the input.
+function nativeOutput(name) {
+  const code = readFileSync(join(native, `${name}.code`), "utf8").trim();
+  return code === "0" ? readFileSync(join(native, `${name}.csv`), "utf8") : readFileSync(join(native, `${name}.err`), "utf8");
+}
+
+function pageOutputs(list) {
+  return page.evaluate((list) => list.map(({ mode, texts }) => window.fieldlines.csv(mode, texts)), list);
+}
+
+// Units in the last place of a float between two values.
+function ulps(a, b) {
+  const view = new DataView(new ArrayBuffer(4));
+  const bits = (v) => {
+    view.setFloat32(0, v);
+    const i = view.getInt32(0);
+    return i < 0 ? -2147483648 - i : i;
+  };
+  return Math.abs(bits(a) - bits(b));
+}
+
+// Compares two CSV texts row by row; returns the rows that differ and
+// whether any differs beyond the tolerance or in anything but coordinates.
+function compare(expected, actual) {
+  const a = expected.split("\n");
+  const b = actual.split("\n");
+  const differences = [];
+  let fatal = a.length !== b.length;
+  for (let i = 0; i < Math.min(a.length, b.length); ++i) {
+    if (a[i] === b[i]) continue;
+    const x = a[i].split(",");
+    const y = b[i].split(",");
+    const sameShape = x.length === 7 && y.length === 7 && [0, 5, 6].every((k) => x[k] === y[k]);
+    let worst = 0;
+    let worstUlps = 0;
+    for (let k = 1; sameShape && k <= 4; ++k) {
+      if (x[k] === y[k]) continue;
+      const u = Number(x[k]);
+      const v = Number(y[k]);
+      worst = Math.max(worst, Math.abs(u - v) / Math.max(1, Math.abs(u)));
+      worstUlps = Math.max(worstUlps, ulps(u, v));
+    }
+    const within = sameShape && worst <= kTolerance;
+    fatal ||= !within;
+    differences.push(`  row ${i}: native ${a[i]}\n         page   ${b[i]}\n         ${within ? "" : "NOT "}within tolerance (${worst.toExponential(2)}, ${worstUlps} ulp)`);
+  }
+  return { differences, fatal };
+}
+
+function check(title, list, outputs) {
+  let identical = 0;
+  let within = 0;
+  const failures = [];
+  list.forEach((configuration, i) => {
+    const expected = nativeOutput(configuration.name);
+    if (outputs[i] === expected) {
+      ++identical;
+      return;
+    }
+    const { differences, fatal } = compare(expected, outputs[i]);
+    report.push(`${configuration.name} ${configuration.mode} ${configuration.texts.join(",")}:`, ...differences);
+    if (fatal) failures.push(configuration.name);
+    else ++within;
+  });
+  const summary = `${title}: ${list.length} configurations, ${identical} byte-identical, ${within} within tolerance, ${failures.length} different`;
+  report.unshift(summary);
+  console.log(summary);
+  assert.deepEqual(failures, [], `${failures.length} configurations differ: see web-csv-report.txt`);
+}
+
+test("the benchmark scenarios give the command line's CSV", async () => {
+  const list = configurations.slice(0, 7);
+  check("benchmark scenarios", list, await pageOutputs(list));
+});
+
+test("the seeded random configurations give the command line's CSV", async () => {
+  const list = configurations.slice(7);
+  assert.ok(list.length >= 200);
+  check("seeded random configurations", list, await pageOutputs(list));
+});
+
+test("a refused input gives the lines the command line prints", async () => {
+  const refused = [
+    { mode: "two", texts: ["15", "0", "10", "-15", "0", "-10"] }, // charge 2 left of charge 1
+    { mode: "two", texts: ["-15", "0", "1e39", "15", "0", "-10"] }, // beyond the 32-bit range
+    { mode: "single", texts: ["0", "0", "10", "15", "0", "-1e39"] }, // all six boxes are read
+  ];
+  const outputs = await pageOutputs(refused);
+  refused.forEach(({ mode, texts }, i) => {
+    let printed = "";
+    try {
+      const single = mode === "single" ? ["--single"] : [];
+      execFileSync(fieldlines, [...single, `--charge1=${texts.slice(0, 3)}`, `--charge2=${texts.slice(3)}`, "--output", join(native, "refused.csv")], {
+        env: { ...process.env, QT_QPA_PLATFORM: "offscreen" },
+        stdio: ["ignore", "ignore", "pipe"],
+      });
+      assert.fail("the command line drew a refused input");
+    } catch (error) {
+      assert.equal(error.status, 1);
+      printed = error.stderr.toString();
+    }
+    assert.match(printed, /^fieldlines: \S/);
+    assert.equal(outputs[i], printed);
+  });
+});

@@ -1,0 +1,69 @@
+// Measures the page with performance.now(), in the page: the default excite
+// (the click on 激　发 until the picture is painted into the canvas, and the
+// core's part of it), median of 100 after a warm-up, and opening the file
+// until its first picture is on the screen. The figures are reported, in
+// web-performance.txt, not judged: a busy machine must not fail the suite.
+
+import { after, before, test } from "node:test";
+import assert from "node:assert/strict";
+import { writeFileSync } from "node:fs";
+import { dirname, join, resolve } from "node:path";
+import { fileURLToPath } from "node:url";
+import { launch, openPage } from "./browser.mjs";
+
+const root = resolve(dirname(fileURLToPath(import.meta.url)), "../..");
+const reports = process.env.FIELDLINES_WEB_REPORTS || join(root, "build-web");
+const lines = [];
+
+let browser;
+before(async () => (browser = await launch()));
+after(async () => {
+  await browser?.close();
+  writeFileSync(join(reports, "web-performance.txt"), lines.join("\n") + "\n");
+  console.log(lines.join("\n"));
+});
+
+const median = (values) => {
+  const sorted = [...values].sort((a, b) => a - b);
+  return sorted[Math.floor(sorted.length / 2)];
+};
+const ms = (value) => `${value.toFixed(2)} ms`;
+
+test("the default excite, 100 times", async () => {
+  const page = await openPage(browser);
+  const runs = await page.evaluate(() => {
+    const button = document.getElementById("Command1");
+    const result = { total: [], core: [] };
+    for (let i = 0; i < 110; ++i) {
+      const start = performance.now();
+      button.click();
+      const end = performance.now();
+      if (i < 10) continue; // the first runs compile and warm up
+      result.total.push(end - start);
+      result.core.push(window.fieldlines.timing.excite.core);
+    }
+    return result;
+  });
+  assert.equal(runs.total.length, 100);
+  assert.ok(runs.total.every(Number.isFinite));
+  lines.push(
+    `default excite, click to painted canvas: median ${ms(median(runs.total))} (min ${ms(Math.min(...runs.total))}, max ${ms(Math.max(...runs.total))}) over 100`,
+    `default excite, the core's drawing alone: median ${ms(median(runs.core))} over 100`,
+  );
+});
+
+test("opening the file to the first picture", async () => {
+  for (const [what, query] of [
+    ["a link that draws (?draw=1)", "?draw=1"],
+    ["the page alone (empty picture)", ""],
+  ]) {
+    const times = [];
+    for (let i = 0; i < 7; ++i) {
+      const page = await openPage(browser, query);
+      times.push(await page.evaluate(() => window.fieldlines.timing.firstPicture));
+      await page.context().close();
+    }
+    assert.ok(times.every((t) => Number.isFinite(t) && t > 0));
+    lines.push(`opening the file to the first picture, ${what}: median ${ms(median(times))} of 7 (${times.map((t) => t.toFixed(0)).join(", ")})`);
+  }
+});

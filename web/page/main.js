@@ -1,0 +1,215 @@
+// The page: the window's controls and their four click handlers, the
+// picture and its saving, the configuration in the address, and the
+// interface for tests and scripts, window.fieldlines:
+//   fieldlines.ready              a promise, settled once the page works
+//   fieldlines.csv(mode, texts)   what the command line gives for the same
+//                                 input ("single" or "two", six box texts)
+//   fieldlines.timing             when the first picture was painted, and
+//                                 how long the last excite took (ms)
+
+import { loadCore } from "./core.js";
+import { askSaveFormat, dialogOpen, showMessage } from "./dialogs.js";
+import { linkQuery, readLink } from "./link.js";
+import { PictureCanvas, pngBlob, svgText } from "./picture.js";
+
+const kTitle = "电场线的描绘";
+// The window saves an image at twice the designed size, so that it stays
+// sharp when printed or projected; an SVG has the designed size.
+const kSaveSizes = { png: [1386, 770], svg: [693, 385] };
+const kSaveTitle = "保存图片";
+const kNotSaved = "图片没有保存。";
+
+const byId = (id) => document.getElementById(id);
+const boxes = [1, 2, 3, 4, 5, 6].map((i) => byId(`Text${i}`));
+const option1 = byId("Option1").querySelector("input");
+const option2 = byId("Option2").querySelector("input");
+const menu = byId("pictureMenu");
+
+const timing = { firstPicture: null, excite: null };
+let core = null;
+let picture = null;
+let drawing = { runs: [] };
+let ending = false;
+
+function mode() {
+  return option2.checked ? "two" : "single";
+}
+
+function texts() {
+  return boxes.map((box) => box.value);
+}
+
+// Text4, Text5 and Text6: read-only in single-charge mode.
+function setCharge2Locked(locked) {
+  for (const box of boxes.slice(3)) box.readOnly = locked;
+}
+
+function note(text) {
+  const element = byId("note");
+  element.textContent = text;
+  element.hidden = !text;
+}
+
+// The address carries the configuration of the picture on show, so that it
+// can be shared or reloaded. A page opened from disk may not change its
+// address; then it stays as it was.
+function rememberInAddress() {
+  const query = linkQuery(mode(), texts(), core);
+  if (query === location.search) return;
+  try {
+    history.replaceState(null, "", query + location.hash);
+  } catch {
+    // The browser refuses: the address is only a convenience.
+  }
+}
+
+// "激　发": read the boxes, draw, show what the drawing had to say.
+async function excite() {
+  if (ending || !core) return;
+  const start = performance.now();
+  const result = core.excite(mode(), texts());
+  const drawn = performance.now();
+  if (result.charge2Locked) setCharge2Locked(true);
+  drawing = result.drawing;
+  picture.show(drawing);
+  timing.excite = { core: drawn - start, total: performance.now() - start };
+  if (result.messages.length === 0) rememberInAddress();
+  for (const message of result.messages) await showMessage(message);
+}
+
+// "单个点电荷": charge 2 is locked and charge 1 moves to x = 0.
+function enterSingleCharge() {
+  if (ending) return;
+  setCharge2Locked(true);
+  boxes[0].value = "0";
+}
+
+// "两个点电荷": charge 2 can be typed again.
+function enterTwoCharges() {
+  if (ending) return;
+  setCharge2Locked(false);
+}
+
+// "关闭窗口": close the tab where the browser allows it; otherwise clear
+// the page, so nothing more can be drawn, and say so.
+function endProgram() {
+  if (ending) return;
+  ending = true;
+  hideMenu();
+  window.close();
+  drawing = { runs: [] };
+  core = null;
+  document.body.classList.add("ended");
+  note("程序已结束。浏览器不允许网页关闭这个标签页，请自行关闭它；重新载入本页可以再次使用。");
+}
+
+function download(blob, name) {
+  const url = URL.createObjectURL(blob);
+  const a = document.createElement("a");
+  a.href = url;
+  a.download = name;
+  document.body.append(a);
+  a.click();
+  a.remove();
+  setTimeout(() => URL.revokeObjectURL(url), 60000);
+}
+
+// Saves the picture as PNG (1386 × 770) or SVG (693 × 385), as the window
+// does; the browser puts the file where it keeps downloads.
+async function savePicture() {
+  if (ending || dialogOpen()) return;
+  hideMenu();
+  const format = await askSaveFormat();
+  if (!format) return;
+  const [width, height] = kSaveSizes[format];
+  try {
+    const blob =
+      format === "png"
+        ? await pngBlob(drawing, width, height)
+        : new Blob([svgText(drawing, width, height, kTitle)], { type: "image/svg+xml" });
+    download(blob, `电场线.${format}`);
+  } catch (error) {
+    await showMessage({ title: kSaveTitle, prompt: `${kNotSaved}\n${error.message ?? error}`, failure: true });
+  }
+}
+
+function showMenu(x, y) {
+  menu.hidden = false;
+  const width = menu.offsetWidth;
+  const height = menu.offsetHeight;
+  menu.style.left = `${Math.max(0, Math.min(x, innerWidth - width))}px`;
+  menu.style.top = `${Math.max(0, Math.min(y, innerHeight - height))}px`;
+  byId("saveItem").focus();
+}
+
+function hideMenu() {
+  menu.hidden = true;
+}
+
+function connectHandlers() {
+  byId("Command1").addEventListener("click", () => excite());
+  byId("Command2").addEventListener("click", endProgram);
+  // click, not change: clicking the option already selected runs it again.
+  option1.addEventListener("click", enterSingleCharge);
+  option2.addEventListener("click", enterTwoCharges);
+
+  byId("Picture1").addEventListener("contextmenu", (event) => {
+    event.preventDefault();
+    if (!ending) showMenu(event.clientX, event.clientY);
+  });
+  byId("saveItem").addEventListener("click", savePicture);
+  document.addEventListener("pointerdown", (event) => {
+    if (!menu.contains(event.target)) hideMenu();
+  });
+  document.addEventListener("keydown", (event) => {
+    if (event.key === "Escape") hideMenu();
+    if ((event.ctrlKey || event.metaKey) && !event.altKey && event.key.toLowerCase() === "s") {
+      event.preventDefault();
+      savePicture();
+    }
+  });
+}
+
+// Fills the boxes and the mode from the address, as the command line
+// presets the window (no handler runs, nothing is locked), and draws when
+// the link asks for it.
+async function applyLink() {
+  const link = readLink(location.search, (text) => core.readsInFull(text));
+  if (link.mode === "single") option1.checked = true;
+  if (link.mode === "two") option2.checked = true;
+  link.charge1?.forEach((text, i) => (boxes[i].value = text));
+  link.charge2?.forEach((text, i) => (boxes[3 + i].value = text));
+  if (link.ignored.length > 0) note(`链接中的参数 ${link.ignored.join("、")} 无法识别，已忽略。`);
+  if (link.draw) await excite();
+}
+
+function whenPainted() {
+  return new Promise((resolve) => requestAnimationFrame(() => resolve(performance.now())));
+}
+
+async function start() {
+  connectHandlers();
+  picture = new PictureCanvas(byId("Picture1").querySelector("canvas"));
+  try {
+    core = await loadCore();
+  } catch (error) {
+    note(`无法载入绘图程序：${error.message ?? error}`);
+    throw error;
+  }
+  // A message the linked drawing shows stays open; the page works already.
+  applyLink();
+  timing.firstPicture = await whenPainted();
+}
+
+const ready = start();
+
+window.fieldlines = Object.freeze({
+  ready,
+  timing,
+  csv(mode, texts) {
+    if (!core) throw new Error(ending ? "the page has ended" : "not ready: await fieldlines.ready");
+    if (mode !== "single" && mode !== "two") throw new TypeError('mode is "single" or "two"');
+    if (!Array.isArray(texts) || texts.length !== 6) throw new TypeError("texts are the six box texts");
+    return core.csv(mode, texts.map(String));
+  },
+});
