@@ -134,7 +134,8 @@ test("a refused input gives the lines the command line prints", async () => {
   const refused = [
     { mode: "two", texts: ["15", "0", "10", "-15", "0", "-10"] }, // charge 2 left of charge 1
     { mode: "two", texts: ["-15", "0", "1e39", "15", "0", "-10"] }, // beyond the 32-bit range
-    { mode: "single", texts: ["0", "0", "10", "15", "0", "-1e39"] }, // all six boxes are read
+    { mode: "two", texts: ["-15", "0", "10", "50", "0", "-10"] }, // off the plot
+    { mode: "two", texts: ["3", "4", "10", "3", "4", "-5"] }, // at one place
   ];
   const outputs = await pageOutputs(refused);
   refused.forEach(({ mode, texts }, i) => {

@@ -1,0 +1,111 @@
+// What one position of a drag costs: the excite of the boxes as the drag
+// leaves them, the overlays, and rendering the kept drawing into the image
+// Picture1 repaints from (the widget then only copies it to the screen).
+// Charge 2, and separately charge 1, is swept over a grid of the places a
+// drag can take it to (in range, in order, not on the other charge), for
+// the default amounts and for like amounts, with and without the
+// equipotentials and zero-field markers. Counters: the median, 99th
+// percentile and largest time of one position, in milliseconds.
+
+#include "core/drag.h"
+#include "core/drawingstate.h"
+#include "core/fieldlines.h"
+#include "core/linecollector.h"
+#include "core/overlays.h"
+#include "core/recordingmessenger.h"
+#include "core/textpanel.h"
+#include "plot/keptdrawing.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Sweep
+{
+    const char *amount1;
+    const char *amount2;
+    int dragged;  // 1 or 2
+    bool overlays;
+};
+
+void sweep(benchmark::State &bench, const Sweep &sweep)
+{
+    DrawingState state;
+    KeptDrawing drawing;
+    LineCollector collector(drawing);
+    TextPanel panel;
+    RecordingMessenger messenger;
+    FieldLines lines(state, collector, panel, messenger);
+    panel.setText(3, sweep.amount1);
+    panel.setText(6, sweep.amount2);
+    Overlays overlays;
+    overlays.equipotentials = sweep.overlays;
+    overlays.zeroField = sweep.overlays;
+    // Picture1 inside its one-pixel border.
+    QImage screen(Plot::kDesignWidth - 2, Plot::kDesignHeight - 2, QImage::Format_RGB32);
+
+    const PlotPoint other = sweep.dragged == 2 ? PlotPoint{-15, 0} : PlotPoint{15, 0};
+    const int movingX = sweep.dragged == 2 ? 4 : 1;
+    panel.setText(sweep.dragged == 2 ? 1 : 4, coordinateText(other.x));
+    panel.setText(sweep.dragged == 2 ? 2 : 5, coordinateText(other.y));
+
+    std::vector<double> milliseconds;
+    for (auto _ : bench) {
+        milliseconds.clear();
+        for (double x = -45; x <= 45; x += 2.5) {
+            for (double y = -25; y <= 25; y += 2.5) {
+                const auto target = dragTarget(x, y, sweep.dragged, other, true);
+                if (!target || target->x != x || target->y != y)
+                    continue;  // a place the drag does not go to
+                panel.setText(movingX, coordinateText(x));
+                panel.setText(movingX + 1, coordinateText(y));
+                const auto started = std::chrono::steady_clock::now();
+                lines.excite();
+                drawOverlays(collector, lines.charges(), overlays, &collector.lines());
+                QPainter painter(&screen);
+                drawing.render(painter, QRectF(screen.rect()));
+                painter.end();
+                const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - started;
+                milliseconds.push_back(took.count());
+            }
+        }
+    }
+    if (!messenger.messages.empty()) {
+        bench.SkipWithError("a drag position was refused");
+        return;
+    }
+    std::sort(milliseconds.begin(), milliseconds.end());
+    const auto at = [&](double fraction) {
+        return milliseconds[std::min(milliseconds.size() - 1, std::size_t(fraction * milliseconds.size()))];
+    };
+    bench.counters["positions"] = double(milliseconds.size());
+    bench.counters["median_ms"] = at(0.5);
+    bench.counters["p99_ms"] = at(0.99);
+    bench.counters["max_ms"] = milliseconds.back();
+}
+
+const Sweep kSweeps[] = {
+    {"10", "-10", 2, false}, {"10", "-10", 1, false}, {"10", "10", 2, false}, {"10", "10", 1, false},
+    {"10", "-10", 2, true},  {"10", "-10", 1, true},  {"10", "10", 2, true},  {"10", "10", 1, true},
+};
+
+const bool registered = [] {
+    for (const Sweep &s : kSweeps) {
+        const std::string name = std::string("drag/charge") + std::to_string(s.dragged) + "/"
+                                 + (s.amount2[0] == '-' ? "default" : "like") + (s.overlays ? "/overlays" : "");
+        benchmark::RegisterBenchmark(name.c_str(), [&s](benchmark::State &bench) { sweep(bench, s); })
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond);
+    }
+    return true;
+}();
+
+}  // namespace
