@@ -57,7 +57,11 @@ void sweep(benchmark::State &bench, const Sweep &sweep)
     panel.setText(sweep.dragged == 2 ? 1 : 4, coordinateText(other.x));
     panel.setText(sweep.dragged == 2 ? 2 : 5, coordinateText(other.y));
 
-    std::vector<double> milliseconds;
+    using Clock = std::chrono::steady_clock;
+    const auto since = [](Clock::time_point from) {
+        return std::chrono::duration<double, std::milli>(Clock::now() - from).count();
+    };
+    std::vector<double> milliseconds, excites, extras, renders;
     for (auto _ : bench) {
         milliseconds.clear();
         for (double x = -45; x <= 45; x += 2.5) {
@@ -67,14 +71,18 @@ void sweep(benchmark::State &bench, const Sweep &sweep)
                     continue;  // a place the drag does not go to
                 panel.setText(movingX, coordinateText(x));
                 panel.setText(movingX + 1, coordinateText(y));
-                const auto started = std::chrono::steady_clock::now();
+                const Clock::time_point started = Clock::now();
                 lines.excite();
+                excites.push_back(since(started));
+                const Clock::time_point drawn = Clock::now();
                 drawOverlays(collector, lines.charges(), overlays, &collector.lines());
+                extras.push_back(since(drawn));
+                const Clock::time_point laid = Clock::now();
                 QPainter painter(&screen);
                 drawing.render(painter, QRectF(screen.rect()));
                 painter.end();
-                const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - started;
-                milliseconds.push_back(took.count());
+                renders.push_back(since(laid));
+                milliseconds.push_back(since(started));
             }
         }
     }
@@ -82,14 +90,18 @@ void sweep(benchmark::State &bench, const Sweep &sweep)
         bench.SkipWithError("a drag position was refused");
         return;
     }
-    std::sort(milliseconds.begin(), milliseconds.end());
-    const auto at = [&](double fraction) {
-        return milliseconds[std::min(milliseconds.size() - 1, std::size_t(fraction * milliseconds.size()))];
+    const auto at = [](std::vector<double> &times, double fraction) {
+        std::sort(times.begin(), times.end());
+        return times[std::min(times.size() - 1, std::size_t(fraction * times.size()))];
     };
     bench.counters["positions"] = double(milliseconds.size());
-    bench.counters["median_ms"] = at(0.5);
-    bench.counters["p99_ms"] = at(0.99);
+    bench.counters["median_ms"] = at(milliseconds, 0.5);
+    bench.counters["p99_ms"] = at(milliseconds, 0.99);
     bench.counters["max_ms"] = milliseconds.back();
+    // Where the time goes, median of each part.
+    bench.counters["excite_ms"] = at(excites, 0.5);
+    bench.counters["overlays_ms"] = at(extras, 0.5);
+    bench.counters["render_ms"] = at(renders, 0.5);
 }
 
 const Sweep kSweeps[] = {

@@ -18,6 +18,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QBuffer>
+#include <QGuiApplication>
 #include <QImage>
 
 #include <algorithm>
@@ -138,6 +139,12 @@ void renderDefaultPng(benchmark::State &bench)
 
 int main(int argc, char **argv)
 {
+    // The labels of the equipotentials need fonts: the offscreen platform
+    // gives them without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+
     for (const Scenario &scenario : kScenarios) {
         benchmark::RegisterBenchmark((std::string("excite/") + scenario.name + "/recording").c_str(),
                                      [&scenario](benchmark::State &bench) {
