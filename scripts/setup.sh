@@ -12,6 +12,8 @@ PACKAGES=(
     fonts-liberation fonts-noto-cjk fonts-lxgw-wenkai
     # The end-to-end test drives the real window in a virtual X server.
     xvfb xauth xdotool imagemagick
+    # The Debian package: cpack finds its dependencies with dpkg-shlibdeps.
+    dpkg-dev
     # The browser edition: the core compiled to WebAssembly, and the browser
     # its tests run in (headless). Emscripten runs on Node.js.
     emscripten chromium

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Makes the .deb from the build's install rules, checks what it holds and
+# what it needs, unpacks it (dpkg -x) and runs the unpacked program.
+#   deb_test.sh BUILD/CPackConfig.cmake
+set -euo pipefail
+config=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cpack --config "$config" -G DEB -B "$work/out" >"$work/cpack.log" 2>&1 || { cat "$work/cpack.log"; exit 1; }
+deb=$(ls "$work"/out/fieldlines_*.deb)
+
+fail() {
+    echo "package: $*" >&2
+    exit 1
+}
+
+# What it installs: the program, its menu entry, its icon.
+contents=$(dpkg-deb -c "$deb")
+for path in ./usr/bin/fieldlines ./usr/share/applications/fieldlines.desktop \
+    ./usr/share/icons/hicolor/scalable/apps/fieldlines.svg; do
+    grep -q " $path\$" <<<"$contents" || fail "$path is missing"
+done
+
+# What it needs: the Qt libraries it links, found by dpkg-shlibdeps, and
+# the fonts as recommendations.
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libc6; do
+    grep -q "$library" <<<"$depends" || fail "Depends lacks $library: $depends"
+done
+recommends=$(dpkg-deb -f "$deb" Recommends)
+for font in fonts-noto-cjk fonts-liberation fonts-lxgw-wenkai; do
+    grep -q "$font" <<<"$recommends" || fail "Recommends lacks $font: $recommends"
+done
+
+# The unpacked program runs: its version, and the default picture drawn
+# headless.
+dpkg -x "$deb" "$work/root"
+program="$work/root/usr/bin/fieldlines"
+version=$("$program" --version)
+[ "$version" = "fieldlines $(dpkg-deb -f "$deb" Version)" ] || fail "--version says '$version'"
+env -u DISPLAY -u WAYLAND_DISPLAY "$program" --output "$work/default.png" || fail "the default picture was not drawn"
+size=$(identify -format '%wx%h' "$work/default.png")
+[ "$size" = 693x385 ] || fail "the default picture is $size"
+echo "package: $(basename "$deb") holds $(wc -l <<<"$contents") entries; Depends: $depends"
