@@ -176,9 +176,9 @@ int renderPicture(const CommandLine &commandLine, QString &message)
         return CommandLine::kExitMessage;
     }
 
-    const PictureWriter::Result result = format->write({&kept, &recording}, file, commandLine.size());
+    const PictureWriter::Result result = PictureWriter::write({&kept, &recording}, file, commandLine.size());
     if (!result) {
-        message = QStringLiteral("--output: ") + result.error;
+        message = result.error;
         return CommandLine::kExitUsage;
     }
     return CommandLine::kExitSuccess;

@@ -334,7 +334,7 @@ bool Form1::savePicture(const QString &path)
     const PictureWriter::Format *format = PictureWriter::formatOf(path);
     PictureWriter::Result result;
     if (format && !format->windowSize.isEmpty())
-        result = format->write(PictureWriter::Source{&drawing_, nullptr}, path, format->windowSize);
+        result = PictureWriter::write(PictureWriter::Source{&drawing_, nullptr}, path, format->windowSize);
     else
         result.error = QString::fromStdString(Messages::SaveOnlyPictures);
     if (!result) {

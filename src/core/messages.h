@@ -22,4 +22,22 @@ inline const std::string SaveTitle = "保存图片";
 inline const std::string NotSaved = "图片没有保存。";
 inline const std::string SaveOnlyPictures = "只能保存为 PNG 或 SVG 文件";
 
+// A file that was not written: CannotWrite names it (%1) and says why (%2,
+// one of the reasons that follow).
+inline const std::string CannotWrite = "无法写入“%1”：%2";
+inline const std::string DiskFull = "磁盘已满。";
+inline const std::string NoPermission = "没有写入权限。";
+inline const std::string FolderMissing = "文件夹不存在。";
+inline const std::string ReadOnlyDisk = "磁盘是只读的。";
+inline const std::string IsAFolder = "这是一个文件夹。";
+inline const std::string NotAFile = "这不是普通文件，也不是可以写入的设备。";
+inline const std::string NoMemoryForFile = "内存不足。";
+inline const std::string FileTooLarge = "文件超出了系统允许的大小。";
+inline const std::string NameTooLong = "文件名太长。";
+inline const std::string DiskError = "读写磁盘时出错。";
+inline const std::string SystemError = "系统错误（错误号 %1）。";
+inline const std::string NotAPictureType = "只能写入 PNG、SVG 或 CSV 文件。";
+// %1 is the largest side.
+inline const std::string SizeOutOfRange = "图片尺寸超出范围：每边应在 1 到 %1 像素之间。";
+
 }  // namespace Messages

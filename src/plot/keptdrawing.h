@@ -3,6 +3,7 @@
 #include "core/plotgeometry.h"
 #include "core/plotsurface.h"
 
+#include <QRect>
 #include <QRectF>
 #include <QSize>
 
@@ -57,7 +58,13 @@ public:
     // Paints the whole picture, white background included, into target,
     // scaling the designed surface to it.
     void render(QPainter &painter, const QRectF &target) const;
+    // The picture as an image of that size, the plot in plotArea(size).
     QImage toImage(const QSize &size = QSize(Plot::kDesignWidth, Plot::kDesignHeight)) const;
+
+    // Where the plot goes in a picture of that size: all of it when the size
+    // has the plot's 9:5 shape, else the largest 9:5 rectangle, in whole
+    // pixels, centred on the white picture, so that the dots stay round.
+    static QRect plotArea(const QSize &size);
 
     // Segments and dots kept, and the memory that holds them.
     std::size_t operationCount() const { return operationCount_; }
