@@ -107,7 +107,7 @@ bool OutputFile::prepare()
     QByteArray path = name_;
     for (int links = 0;; ++links) {
         if (namesADescriptor(path))
-            return openDirectly();
+            return openDirectly(true);
         struct stat status;
         if (::lstat(path.constData(), &status) != 0)
             return errno == ENOENT ? openTemporary(path, nullptr) : fail(errno);
@@ -122,7 +122,7 @@ bool OutputFile::prepare()
         if (S_ISREG(status.st_mode))
             return openTemporary(path, &status);
         if (S_ISFIFO(status.st_mode) || S_ISCHR(status.st_mode))
-            return openDirectly();
+            return openDirectly(false);
         return fail(S_ISDIR(status.st_mode) ? EISDIR : ENODEV);
     }
 }
@@ -159,7 +159,7 @@ bool OutputFile::openTemporary(const QByteArray &target, const struct ::stat *ex
     return true;
 }
 
-bool OutputFile::openDirectly()
+bool OutputFile::openDirectly(bool descriptor)
 {
     // Appending: a standard output redirected into a file with >> keeps
     // what it holds, as it would for any program writing there.
@@ -169,7 +169,7 @@ bool OutputFile::openDirectly()
     struct stat status;
     if (::fstat(fd_, &status) != 0)
         return fail(errno);
-    const bool regular = S_ISREG(status.st_mode) && namesADescriptor(name_);
+    const bool regular = S_ISREG(status.st_mode) && descriptor;
     if (!regular && !S_ISFIFO(status.st_mode) && !S_ISCHR(status.st_mode))
         return fail(ENODEV);
     mode_ = Mode::Direct;

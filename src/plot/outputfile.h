@@ -63,7 +63,9 @@ private:
 
     bool prepare();
     bool openTemporary(const QByteArray &target, const struct ::stat *existing);
-    bool openDirectly();
+    // descriptor: the name leads to one of the descriptor names, which may
+    // stand for a regular file.
+    bool openDirectly(bool descriptor);
     bool writePending();
     bool fail(int cause);
     void discard();

@@ -67,6 +67,8 @@ TEST_F(OutputFileTest, EachKindOfTargetIsWrittenOrRefusedNeverReplaced)
     mode_t mask = ::umask(0);
     ::umask(mask);
     int reader = -1;
+    int descriptor = -1;
+    ino_t opened = 0;
     struct Row
     {
         const char *name;
@@ -125,6 +127,25 @@ TEST_F(OutputFileTest, EachKindOfTargetIsWrittenOrRefusedNeverReplaced)
              ::close(reader);
              EXPECT_EQ(read, kText);
              EXPECT_EQ(typeOf(path("pipe.csv")), mode_t(S_IFIFO));
+         }},
+        {"link to an open descriptor of a file, as /dev/stdout is",
+         [&] {
+             writeText(path("redirected.csv"), "old,");
+             descriptor = ::open(path("redirected.csv").constData(), O_WRONLY | O_APPEND);
+             struct stat status {};
+             ::fstat(descriptor, &status);
+             opened = status.st_ino;
+             ::symlink(QByteArray("/proc/self/fd/" + QByteArray::number(descriptor)).constData(),
+                       path("descriptor.csv").constData());
+             return path("descriptor.csv");
+         },
+         0,
+         [&] {
+             struct stat status {};
+             ::stat(path("redirected.csv").constData(), &status);
+             ::close(descriptor);
+             EXPECT_EQ(status.st_ino, opened);  // the same file, not a new one
+             EXPECT_EQ(contents(path("redirected.csv")), "old," + kText);
          }},
         {"link to /dev/null",
          [&] {
