@@ -17,6 +17,13 @@ inline const Message OutOfMemory{"内存不足，无法完成绘图。已画出�
 inline const Message UnexpectedFailure{"绘图时发生意外错误，已画出的部分保留。", RuntimeErrorTitle,
                                        Severity::Failure};
 
+// The command line writes no file when the drawing did not finish.
+inline const std::string OutOfMemoryNothingWritten = "内存不足，无法完成绘图，没有写入文件。";
+inline const std::string FailureNothingWritten = "绘图时发生意外错误，没有写入文件。";
+// The window cannot be opened without a display.
+inline const std::string NoDisplay =
+    "无法打开窗口：没有可用的显示器（请检查 DISPLAY）。不开窗口画图请用 --output FILE。";
+
 // Saving the picture from the window.
 inline const std::string SaveTitle = "保存图片";
 inline const std::string NotSaved = "图片没有保存。";
