@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QShortcut>
 #include <QStandardPaths>
 
@@ -251,8 +252,16 @@ void Form1::excite()
 {
     if (ending_)
         return;
-    fieldLines_->excite();
-    picture1_->refresh();
+    if (exciting_) {
+        exciteQueued_ = true;
+        return;
+    }
+    const QScopedValueRollback<bool> exciting(exciting_, true);
+    do {
+        exciteQueued_ = false;
+        fieldLines_->excite();
+        picture1_->refresh();
+    } while (exciteQueued_ && !ending_);
 }
 
 void Form1::enterSingleCharge()
