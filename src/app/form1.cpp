@@ -15,6 +15,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
@@ -323,9 +324,12 @@ void Form1::savePictureAs()
         dir = QDir::homePath();
     QString filter = filters.constFirst();
     const QString proposed = QStringLiteral("电场线.") + QLatin1String(offered.front()->suffix);
+    // The dialog does not ask about replacing a file: the name typed there
+    // may yet get an extension, and the question belongs to the name
+    // written.
     QString path = QFileDialog::getSaveFileName(this, QString::fromStdString(Messages::SaveTitle),
                                                 QDir(dir).filePath(proposed), filters.join(QStringLiteral(";;")),
-                                                &filter);
+                                                &filter, QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty())
         return;
     // A name without the extension of a format the window saves gets the
@@ -335,7 +339,20 @@ void Form1::savePictureAs()
         const qsizetype chosen = filters.indexOf(filter);
         path += QLatin1Char('.') + QLatin1String(offered[std::size_t(chosen < 0 ? 0 : chosen)]->suffix);
     }
+    if (QFileInfo(path).exists() && !mayReplace(path))
+        return;
     savePicture(path);
+}
+
+bool Form1::mayReplace(const QString &path)
+{
+    QMessageBox box(QMessageBox::Warning, QString::fromStdString(Messages::SaveTitle),
+                    QString::fromStdString(Messages::ReplaceQuestion).arg(QFileInfo(path).fileName()),
+                    QMessageBox::NoButton, this);
+    QPushButton *replace = box.addButton(QString::fromStdString(Messages::ReplaceButton), QMessageBox::AcceptRole);
+    box.setDefaultButton(box.addButton(QString::fromStdString(Messages::CancelButton), QMessageBox::RejectRole));
+    box.exec();
+    return box.clickedButton() == replace;
 }
 
 bool Form1::savePicture(const QString &path)

@@ -97,6 +97,9 @@ private:
     // one of them ended the program.
     void processPendingEvents();
 
+    // Asks whether the existing file at path may be replaced.
+    bool mayReplace(const QString &path);
+
     PictureBox *picture1_ = nullptr;
     QGroupBox *frame1_ = nullptr;
     QRadioButton *option1_ = nullptr;

@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 #include "app/form1.h"
+#include "app/qtchinese.h"
 #include "core/messages.h"
 #include "plot/outputfile.h"
 
@@ -107,6 +108,7 @@ int run(int argc, char *argv[])
     previousHandler = qInstallMessageHandler(holdStartupMessage);
     QApplication app(argc, argv);
     releaseStartupMessages();
+    installQtChinese();
     Form1 window;
     window.preset(commandLine.panel());
     window.show();

@@ -28,6 +28,10 @@ inline const std::string NoDisplay =
 inline const std::string SaveTitle = "保存图片";
 inline const std::string NotSaved = "图片没有保存。";
 inline const std::string SaveOnlyPictures = "只能保存为 PNG 或 SVG 文件";
+// Asked when the name the picture is saved under (%1) already exists.
+inline const std::string ReplaceQuestion = "“%1”已存在。\n要替换它吗？";
+inline const std::string ReplaceButton = "替换";
+inline const std::string CancelButton = "取消";
 
 // A file that was not written: CannotWrite names it (%1) and says why (%2,
 // one of the reasons that follow).

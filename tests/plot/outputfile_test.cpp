@@ -1,6 +1,6 @@
 #include "plot/outputfile.h"
 
-#include "processlimits.h"
+#include "support/processlimits.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "plot/keptdrawing.h"
 #include "plot/picturewriter.h"
 
-#include "processlimits.h"
+#include "support/processlimits.h"
 
 #include <gtest/gtest.h>
 
