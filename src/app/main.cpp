@@ -48,15 +48,6 @@ void holdStartupMessage(QtMsgType type, const QMessageLogContext &, const QStrin
     heldMessages.emplace_back(type, message);
 }
 
-// On the command line every failure is told by the program's own message;
-// Qt's warnings about the same failure (libpng's "Write Error") would only
-// repeat it in other words.
-void dropWarning(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (type == QtCriticalMsg || type == QtFatalMsg)
-        previousHandler(type, context, message);
-}
-
 void releaseStartupMessages()
 {
     qInstallMessageHandler(previousHandler);
@@ -95,7 +86,6 @@ int run(int argc, char *argv[])
         // Drawing into an image or an SVG needs no window system, so no
         // platform is loaded and no display is needed.
         QCoreApplication app(argc, argv);
-        previousHandler = qInstallMessageHandler(dropWarning);
         QString message;
         const int exitCode = renderPicture(commandLine, message);
         printLines(stderr, message, QStringLiteral("fieldlines: "));

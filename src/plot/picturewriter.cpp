@@ -148,8 +148,13 @@ int PictureWriter::writePng(const KeptDrawing &drawing, QIODevice &device, const
     const QImage image = drawing.toImage(size);
     if (image.isNull())
         return ENOMEM;
-    QImageWriter writer(&device, "png");
-    return writer.write(image) ? 0 : EIO;
+    // Encoded into memory first: libpng stops at a write error by a long
+    // jump that leaks the encoder's row buffer.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!QImageWriter(&buffer, "png").write(image))
+        return ENOMEM;
+    return writeAll(device, buffer.data().constData(), buffer.size());
 }
 
 int PictureWriter::writeSvg(const KeptDrawing &drawing, QIODevice &device, const QSize &size)
