@@ -176,7 +176,8 @@ while [ "$SECONDS" -lt "$deadline" ]; do
     sleep 0.3
     import -window root "$shot" 2>/dev/null || continue
     convert "$shot" -crop "${plot_w}x$plot_h+$plot_x+$plot_y" +repage "$work/plot.png"
-    current=$(md5sum <"$work/plot.png")
+    # The pixels, not the file: a PNG carries the time it was made.
+    current=$(convert "$work/plot.png" -depth 8 rgb:- | md5sum)
     if [ "$current" = "$previous" ] && [ "$(count green 5 5 $((gx - 2)) $((y0 - 2)))" = 25 ] &&
         [ "$(count red 5 5 $((rx - 2)) $((y0 - 2)))" = 25 ]; then
         settled=yes
