@@ -3,6 +3,7 @@
 #include "core/drawingstate.h"
 #include "core/fieldlines.h"
 #include "core/linecollector.h"
+#include "core/messages.h"
 #include "core/numberreading.h"
 #include "core/recordingmessenger.h"
 #include "core/recordingsurface.h"
@@ -12,6 +13,8 @@
 #include <QCommandLineParser>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <new>
 #include <string>
 
 namespace {
@@ -24,14 +27,100 @@ const QString kCharge2 = QStringLiteral("charge2");
 const QString kOutput = QStringLiteral("output");
 const QString kSize = QStringLiteral("size");
 
-// ".png, .svg or .csv": the suffixes of the table of formats.
-QString suffixList()
+// ".png, .svg or .csv": the suffixes of the table of formats, all of them
+// or those with a size.
+QString suffixList(bool sizedOnly = false, const char *lastJoin = " or ")
 {
     QStringList suffixes;
-    for (const PictureWriter::Format &format : PictureWriter::formats())
-        suffixes << QLatin1Char('.') + QLatin1String(format.suffix);
+    for (const PictureWriter::Format &format : PictureWriter::formats()) {
+        if (format.sized || !sizedOnly)
+            suffixes << QLatin1Char('.') + QLatin1String(format.suffix);
+    }
     const QString last = suffixes.takeLast();
-    return suffixes.join(QStringLiteral(", ")) + QStringLiteral(" or ") + last;
+    return suffixes.join(QStringLiteral(", ")) + QLatin1String(lastJoin) + last;
+}
+
+// Qt's own options, which QGuiApplication and QApplication take out of the
+// arguments when the window opens. Qt reads them with one dash or two, a
+// value as the next argument, and -style and -stylesheet also as
+// -style=VALUE.
+struct QtOption
+{
+    const char *name;
+    const char *value;  // its value's name, nullptr for a switch
+    const char *help;
+};
+
+const QtOption kQtOptions[] = {
+    {"platform", "NAME[:OPTIONS]", "Platform plugin of the window: xcb, wayland, offscreen, ..."},
+    {"platformpluginpath", "PATH", "Folder to load platform plugins from."},
+    {"platformtheme", "THEME", "Platform theme."},
+    {"plugin", "PLUGIN", "Further plugin to load, such as an input device."},
+    {"qwindowgeometry", "GEOMETRY", "Place and size of the window, as WxH+X+Y."},
+    {"qwindowicon", "ICON", "Icon of the window."},
+    {"qwindowtitle", "TITLE", "Title of the window."},
+    {"reverse", nullptr, "Lays the window out from right to left."},
+    {"session", "SESSION", "Restores the window from a session."},
+    {"display", "DISPLAY", "X display to open the window on, instead of $DISPLAY (X11)."},
+    {"geometry", "GEOMETRY", "As -qwindowgeometry (X11)."},
+    {"title", "TITLE", "As -qwindowtitle (X11)."},
+    {"icon", "ICON", "As -qwindowicon (X11)."},
+    {"name", "NAME", "Resource name of the window (X11)."},
+    {"sync", nullptr, "Talks to the X server synchronously, for debugging (X11)."},
+    {"nograb", nullptr, "Never grabs the mouse or the keyboard (X11)."},
+    {"dograb", nullptr, "Grabs them even under a debugger (X11)."},
+    {"style", "STYLE", "Widget style: fusion, windows, ..."},
+    {"stylesheet", "FILE", "Style sheet of the widgets."},
+    {"widgetcount", nullptr, "Prints how many widgets were left at exit."},
+};
+
+// The arguments without Qt's options and their values.
+QStringList withoutQtOptions(const QStringList &arguments)
+{
+    QStringList ours = arguments.mid(0, 1);
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (argument == QLatin1String("--")) {
+            ours += arguments.mid(i);
+            break;
+        }
+        const QString name = argument.startsWith(QLatin1String("--")) ? argument.mid(2)
+                             : argument.startsWith(QLatin1Char('-')) ? argument.mid(1)
+                                                                      : QString();
+        const auto match = [&name](const QtOption &option) {
+            const QLatin1String optionName(option.name);
+            const bool joinedValue = optionName.startsWith(QLatin1String("style"))
+                                     && name.startsWith(optionName + QLatin1Char('='));
+            return name == optionName || joinedValue;
+        };
+        const QtOption *option = std::find_if(std::begin(kQtOptions), std::end(kQtOptions), match);
+        if (option == std::end(kQtOptions))
+            ours << argument;
+        else if (option->value && !name.contains(QLatin1Char('=')))
+            ++i;  // and its value
+    }
+    return ours;
+}
+
+// Qt's options as a section of the help, aligned like the parser's own.
+QString qtOptionsHelp()
+{
+    QStringList names;
+    int width = 0;
+    for (const QtOption &option : kQtOptions) {
+        names << QStringLiteral("-%1%2").arg(QLatin1String(option.name),
+                                             option.value ? QLatin1Char(' ') + QLatin1String(option.value) : QString());
+        width = std::max(width, int(names.last().size()));
+    }
+    QString text = QStringLiteral("\nQt options, for the window (with one dash or two):\n");
+    for (std::size_t i = 0; i < std::size(kQtOptions); ++i)
+        text += QStringLiteral("  %1  %2\n").arg(names[qsizetype(i)], -width).arg(QLatin1String(kQtOptions[i].help));
+    return text;
+}
+
+QString text(const std::string &message)
+{
+    return QString::fromStdString(message);
 }
 
 void addOptions(QCommandLineParser &parser)
@@ -65,13 +154,14 @@ CommandLine::CommandLine(const QStringList &arguments)
 {
     QCommandLineParser parser;
     addOptions(parser);
-    if (!parser.parse(arguments)) {
+    if (!parser.parse(withoutQtOptions(arguments))) {
         action_ = Action::Fail;
         error_ = QStringLiteral("fieldlines: ") + parser.errorText();
         return;
     }
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         action_ = Action::ShowHelp;
+        qtOptionsInHelp_ = parser.isSet(QStringLiteral("help-all"));
         return;
     }
     if (parser.isSet(QStringLiteral("version"))) {
@@ -82,6 +172,16 @@ CommandLine::CommandLine(const QStringList &arguments)
         action_ = Action::Fail;
         error_ = QStringLiteral("fieldlines: unexpected argument '%1'").arg(parser.positionalArguments().constFirst());
         return;
+    }
+
+    // The parser keeps the last of a repeated option, even after a
+    // malformed one: a repetition is surely a mistake.
+    const QStringList given = parser.optionNames();
+    for (const QString &option : {kSingle, kCharge1, kCharge2, kOutput, kSize, kEquipotentials, kZeroField}) {
+        if (given.count(option) > 1) {
+            fail(option, QStringLiteral("given more than once"));
+            return;
+        }
     }
 
     if (parser.isSet(kCharge1) && !readCharge(kCharge1, parser.value(kCharge1), 1))
@@ -103,8 +203,13 @@ CommandLine::CommandLine(const QStringList &arguments)
     }
     if (parser.isSet(kOutput)) {
         outputFile_ = parser.value(kOutput);
-        if (!PictureWriter::formatOf(outputFile_)) {
+        const PictureWriter::Format *format = PictureWriter::formatOf(outputFile_);
+        if (!format) {
             fail(kOutput, QStringLiteral("unknown file type '%1' (use %2)").arg(outputFile_, suffixList()));
+            return;
+        }
+        if (parser.isSet(kSize) && !format->sized) {
+            fail(kSize, QStringLiteral("applies only to %1 files").arg(suffixList(true, " and ")));
             return;
         }
         action_ = Action::Render;
@@ -150,11 +255,11 @@ bool CommandLine::readSize(const QString &value)
     return true;
 }
 
-QString CommandLine::helpText()
+QString CommandLine::helpText(bool withQtOptions)
 {
     QCommandLineParser parser;
     addOptions(parser);
-    return parser.helpText();
+    return withQtOptions ? parser.helpText() + qtOptionsHelp() : parser.helpText();
 }
 
 QString CommandLine::versionText()
@@ -166,31 +271,45 @@ int renderPicture(const CommandLine &commandLine, QString &message)
 {
     const QString &file = commandLine.outputFile();
     const PictureWriter::Format *format = PictureWriter::formatOf(file);
+    try {
+        TextPanel panel = commandLine.panel();
+        DrawingState state;
+        RecordingMessenger messenger;
+        KeptDrawing kept;
+        RecordingSurface recording;
+        PlotSurface &target = format->fromRecording ? static_cast<PlotSurface &>(recording)
+                                                    : static_cast<PlotSurface &>(kept);
+        LineCollector surface(target);
+        FieldLines lines(state, surface, panel, messenger);
+        lines.excite();
+        if (!messenger.messages.empty()) {
+            // No file is written after a message, so the window's words
+            // about keeping what was drawn do not hold here.
+            int exitCode = CommandLine::kExitMessage;
+            QStringList prompts;
+            for (const Message &shown : messenger.messages) {
+                if (shown == Messages::OutOfMemory) {
+                    prompts << text(Messages::OutOfMemoryNothingWritten);
+                    exitCode = CommandLine::kExitWrite;
+                } else if (shown == Messages::UnexpectedFailure) {
+                    prompts << text(Messages::FailureNothingWritten);
+                } else {
+                    prompts << text(shown.prompt);
+                }
+            }
+            message = prompts.join(QLatin1Char('\n'));
+            return exitCode;
+        }
+        drawOverlays(surface, lines.charges(), commandLine.overlays(), &surface.lines());
 
-    TextPanel panel = commandLine.panel();
-    DrawingState state;
-    RecordingMessenger messenger;
-    KeptDrawing kept;
-    RecordingSurface recording;
-    PlotSurface &target = format->fromRecording ? static_cast<PlotSurface &>(recording)
-                                                : static_cast<PlotSurface &>(kept);
-    LineCollector surface(target);
-    FieldLines lines(state, surface, panel, messenger);
-    lines.excite();
-    if (!messenger.messages.empty()) {
-        QStringList prompts;
-        for (const Message &shown : messenger.messages)
-            prompts << QString::fromStdString(shown.prompt);
-        message = prompts.join(QLatin1Char('\n'));
-        return CommandLine::kExitMessage;
+        const PictureWriter::Result result = PictureWriter::write({&kept, &recording}, file, commandLine.size());
+        if (!result) {
+            message = result.error;
+            return CommandLine::kExitWrite;
+        }
+        return CommandLine::kExitSuccess;
+    } catch (const std::bad_alloc &) {
+        message = text(Messages::OutOfMemoryNothingWritten);
+        return CommandLine::kExitWrite;
     }
-
-    drawOverlays(surface, lines.charges(), commandLine.overlays(), &surface.lines());
-
-    const PictureWriter::Result result = format->write({&kept, &recording}, file, commandLine.size());
-    if (!result) {
-        message = QStringLiteral("--output: ") + result.error;
-        return CommandLine::kExitUsage;
-    }
-    return CommandLine::kExitSuccess;
 }

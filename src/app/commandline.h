@@ -12,26 +12,32 @@
 //
 //   fieldlines [--single] [--charge1 X,Y,Q] [--charge2 X,Y,Q]
 //              [--equipotentials] [--zero-field]
-//              [--output FILE] [--size WxH] [--help] [--version]
+//              [--output FILE] [--size WxH] [--help] [--help-all] [--version]
+//              [Qt's options]
 //
 // The charge options and --single preset the input boxes and the mode of
 // the window; no handler runs and nothing is drawn until excite. With
 // --output the program opens no window: it runs the excite of the window on
-// those boxes and writes the picture to FILE (.png, .svg or .csv).
+// those boxes and writes the picture to FILE (.png, .svg or .csv). Each
+// option may be given once. Qt's own options (-platform, -style, -reverse
+// …, listed by --help-all) are left to Qt, which reads them when the window
+// opens.
 class CommandLine
 {
 public:
     enum class Action {
         OpenWindow,   // show the window with the boxes preset
         Render,       // excite without a window and write outputFile()
-        ShowHelp,     // print helpText() and end with kExitSuccess
+        ShowHelp,     // print helpText(qtOptionsInHelp()) and end with kExitSuccess
         ShowVersion,  // print versionText() and end with kExitSuccess
         Fail,         // print error() and end with kExitUsage
     };
 
-    static constexpr int kExitSuccess = 0;
-    static constexpr int kExitMessage = 1;  // the excite showed a message
-    static constexpr int kExitUsage = 2;    // malformed command line, or FILE not writable
+    // The exit codes, the one place they are defined.
+    static constexpr int kExitSuccess = 0;  // written, or the window was closed
+    static constexpr int kExitMessage = 1;  // the drawing showed a message, or no window could open
+    static constexpr int kExitUsage = 2;    // malformed command line
+    static constexpr int kExitWrite = 3;    // the output could not be written (disk, permissions, memory)
 
     // Parses the arguments, the first being the program's name.
     explicit CommandLine(const QStringList &arguments);
@@ -47,8 +53,10 @@ public:
     QSize size() const { return size_; }
     // One line, "fieldlines: --charge1: ...", when action() is Fail.
     const QString &error() const { return error_; }
+    // True for --help-all: the help lists Qt's options too.
+    bool qtOptionsInHelp() const { return qtOptionsInHelp_; }
 
-    static QString helpText();
+    static QString helpText(bool withQtOptions = false);
     static QString versionText();
 
 private:
@@ -62,10 +70,12 @@ private:
     QString outputFile_;
     QSize size_{Plot::kDesignWidth, Plot::kDesignHeight};
     QString error_;
+    bool qtOptionsInHelp_ = false;
 };
 
 // Runs the click on "激　发" without a window on the boxes of the command line
-// and writes the picture to its output file. Returns the exit code: success,
-// kExitMessage when the excite showed a message (its text is in message and
-// nothing is written), kExitUsage when the file cannot be written.
+// and writes the picture to its output file. Returns the exit code:
+// kExitSuccess; kExitMessage when the excite showed a message; kExitWrite
+// when the file could not be written or memory ran out. Then message says
+// why, and no file was written or changed.
 int renderPicture(const CommandLine &commandLine, QString &message);

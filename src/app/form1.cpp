@@ -16,8 +16,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QStandardPaths>
@@ -282,8 +284,16 @@ void Form1::excite()
 {
     if (ending_)
         return;
-    fieldLines_->excite();
-    picture1_->refresh();
+    if (exciting_) {
+        exciteQueued_ = true;
+        return;
+    }
+    const QScopedValueRollback<bool> exciting(exciting_, true);
+    do {
+        exciteQueued_ = false;
+        fieldLines_->excite();
+        picture1_->refresh();
+    } while (exciteQueued_ && !ending_);
 }
 
 void Form1::enterSingleCharge()
@@ -345,9 +355,12 @@ void Form1::savePictureAs()
         dir = QDir::homePath();
     QString filter = filters.constFirst();
     const QString proposed = QStringLiteral("电场线.") + QLatin1String(offered.front()->suffix);
+    // The dialog does not ask about replacing a file: the name typed there
+    // may yet get an extension, and the question belongs to the name
+    // written.
     QString path = QFileDialog::getSaveFileName(this, QString::fromStdString(Messages::SaveTitle),
                                                 QDir(dir).filePath(proposed), filters.join(QStringLiteral(";;")),
-                                                &filter);
+                                                &filter, QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty())
         return;
     // A name without the extension of a format the window saves gets the
@@ -357,7 +370,20 @@ void Form1::savePictureAs()
         const qsizetype chosen = filters.indexOf(filter);
         path += QLatin1Char('.') + QLatin1String(offered[std::size_t(chosen < 0 ? 0 : chosen)]->suffix);
     }
+    if (QFileInfo(path).exists() && !mayReplace(path))
+        return;
     savePicture(path);
+}
+
+bool Form1::mayReplace(const QString &path)
+{
+    QMessageBox box(QMessageBox::Warning, QString::fromStdString(Messages::SaveTitle),
+                    QString::fromStdString(Messages::ReplaceQuestion).arg(QFileInfo(path).fileName()),
+                    QMessageBox::NoButton, this);
+    QPushButton *replace = box.addButton(QString::fromStdString(Messages::ReplaceButton), QMessageBox::AcceptRole);
+    box.setDefaultButton(box.addButton(QString::fromStdString(Messages::CancelButton), QMessageBox::RejectRole));
+    box.exec();
+    return box.clickedButton() == replace;
 }
 
 bool Form1::savePicture(const QString &path)
@@ -365,7 +391,7 @@ bool Form1::savePicture(const QString &path)
     const PictureWriter::Format *format = PictureWriter::formatOf(path);
     PictureWriter::Result result;
     if (format && !format->windowSize.isEmpty())
-        result = format->write(PictureWriter::Source{&drawing_, nullptr}, path, format->windowSize);
+        result = PictureWriter::write(PictureWriter::Source{&drawing_, nullptr}, path, format->windowSize);
     else
         result.error = QString::fromStdString(Messages::SaveOnlyPictures);
     if (!result) {

@@ -90,7 +90,7 @@ private:
     void connectHandlers();
 
     // The click handlers.
-    void excite();            // Command1 "激　发"
+    void excite();            // Command1 "激　发"; see exciteQueued_
     void enterSingleCharge(); // Option1 "单个点电荷"
     void enterTwoCharges();   // Option2 "两个点电荷"
     void endProgram();        // Command2 "关闭窗口", and closing the window
@@ -98,6 +98,9 @@ private:
     // Lets queued events run from inside a drawing; stops the drawing when
     // one of them ended the program.
     void processPendingEvents();
+
+    // Asks whether the existing file at path may be replaced.
+    bool mayReplace(const QString &path);
 
     PictureBox *picture1_ = nullptr;
     QGroupBox *frame1_ = nullptr;
@@ -115,4 +118,10 @@ private:
     Events events_;
     std::unique_ptr<FieldLines> fieldLines_;
     bool ending_ = false;
+    bool exciting_ = false;
+    // A click on "激　发" while a drawing runs (it arrives in DoEvents) does
+    // not start a drawing inside the drawing: it is remembered, and one more
+    // excite runs when the current one has ended, on the boxes as they are
+    // then. However many clicks were queued, one excite answers them all.
+    bool exciteQueued_ = false;
 };

@@ -32,34 +32,40 @@ void appendColour(std::string &out, std::uint32_t bgr)
 
 }  // namespace
 
+const char *const kCsvHeader = "op,x1,y1,x2,y2,colour,width\n";
+
+void appendCsvRow(std::string &out, const RecordingSurface::Operation &operation)
+{
+    if (operation.op == RecordingSurface::Op::Line) {
+        out += "line,";
+        appendNumber(out, operation.x1);
+        out += ',';
+        appendNumber(out, operation.y1);
+        out += ',';
+        appendNumber(out, operation.x2);
+        out += ',';
+        appendNumber(out, operation.y2);
+        out += ',';
+    } else if (operation.op == RecordingSurface::Op::PSet) {
+        out += "pset,";
+        appendNumber(out, operation.x1);
+        out += ',';
+        appendNumber(out, operation.y1);
+        out += ",,,";
+    } else {
+        return;
+    }
+    appendColour(out, operation.colour);
+    out += ',';
+    out += std::to_string(operation.width);
+    out += '\n';
+}
+
 std::string csvText(const std::vector<RecordingSurface::Operation> &drawing)
 {
-    std::string out = "op,x1,y1,x2,y2,colour,width\n";
+    std::string out = kCsvHeader;
     out.reserve(out.size() + drawing.size() * 48);
-    for (const RecordingSurface::Operation &operation : drawing) {
-        if (operation.op == RecordingSurface::Op::Line) {
-            out += "line,";
-            appendNumber(out, operation.x1);
-            out += ',';
-            appendNumber(out, operation.y1);
-            out += ',';
-            appendNumber(out, operation.x2);
-            out += ',';
-            appendNumber(out, operation.y2);
-            out += ',';
-        } else if (operation.op == RecordingSurface::Op::PSet) {
-            out += "pset,";
-            appendNumber(out, operation.x1);
-            out += ',';
-            appendNumber(out, operation.y1);
-            out += ",,,";
-        } else {
-            continue;
-        }
-        appendColour(out, operation.colour);
-        out += ',';
-        out += std::to_string(operation.width);
-        out += '\n';
-    }
+    for (const RecordingSurface::Operation &operation : drawing)
+        appendCsvRow(out, operation);
     return out;
 }

@@ -16,3 +16,9 @@
 // force. The command line writes it, and the browser edition returns the
 // same text.
 std::string csvText(const std::vector<RecordingSurface::Operation> &drawing);
+
+// The same text in pieces, for a writer that never holds a long recording
+// twice: the header line, then one row per Line or PSet operation (other
+// operations add nothing).
+extern const char *const kCsvHeader;
+void appendCsvRow(std::string &out, const RecordingSurface::Operation &operation);

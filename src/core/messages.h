@@ -22,9 +22,38 @@ inline const Message OutOfMemory{"内存不足，无法完成绘图。已画出�
 inline const Message UnexpectedFailure{"绘图时发生意外错误，已画出的部分保留。", RuntimeErrorTitle,
                                        Severity::Failure};
 
+// The command line writes no file when the drawing did not finish.
+inline const std::string OutOfMemoryNothingWritten = "内存不足，无法完成绘图，没有写入文件。";
+inline const std::string FailureNothingWritten = "绘图时发生意外错误，没有写入文件。";
+// The window cannot be opened without a display.
+inline const std::string NoDisplay =
+    "无法打开窗口：没有可用的显示器（请检查 DISPLAY）。不开窗口画图请用 --output FILE。";
+
 // Saving the picture from the window.
 inline const std::string SaveTitle = "保存图片";
 inline const std::string NotSaved = "图片没有保存。";
 inline const std::string SaveOnlyPictures = "只能保存为 PNG 或 SVG 文件";
+// Asked when the name the picture is saved under (%1) already exists.
+inline const std::string ReplaceQuestion = "“%1”已存在。\n要替换它吗？";
+inline const std::string ReplaceButton = "替换";
+inline const std::string CancelButton = "取消";
+
+// A file that was not written: CannotWrite names it (%1) and says why (%2,
+// one of the reasons that follow).
+inline const std::string CannotWrite = "无法写入“%1”：%2";
+inline const std::string DiskFull = "磁盘已满。";
+inline const std::string NoPermission = "没有写入权限。";
+inline const std::string FolderMissing = "文件夹不存在。";
+inline const std::string ReadOnlyDisk = "磁盘是只读的。";
+inline const std::string IsAFolder = "这是一个文件夹。";
+inline const std::string NotAFile = "这不是普通文件，也不是可以写入的设备。";
+inline const std::string NoMemoryForFile = "内存不足。";
+inline const std::string FileTooLarge = "文件超出了系统允许的大小。";
+inline const std::string NameTooLong = "文件名太长。";
+inline const std::string DiskError = "读写磁盘时出错。";
+inline const std::string SystemError = "系统错误（错误号 %1）。";
+inline const std::string NotAPictureType = "只能写入 PNG、SVG 或 CSV 文件。";
+// %1 is the largest side.
+inline const std::string SizeOutOfRange = "图片尺寸超出范围：每边应在 1 到 %1 像素之间。";
 
 }  // namespace Messages

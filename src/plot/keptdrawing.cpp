@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -90,13 +91,31 @@ void KeptDrawing::renderLabels(QPainter &painter) const
     }
 }
 
+QRect KeptDrawing::plotArea(const QSize &size)
+{
+    // Compares width : height with 693 : 385, which is 9 : 5, in integers.
+    const qint64 wide = qint64(size.width()) * Plot::kDesignHeight;
+    const qint64 tall = qint64(size.height()) * Plot::kDesignWidth;
+    if (wide == tall)
+        return QRect(QPoint(0, 0), size);
+    if (wide > tall) {
+        const int width = std::max(1, qRound(size.height() * double(Plot::kDesignWidth) / Plot::kDesignHeight));
+        return QRect((size.width() - width) / 2, 0, width, size.height());
+    }
+    const int height = std::max(1, qRound(size.width() * double(Plot::kDesignHeight) / Plot::kDesignWidth));
+    return QRect(0, (size.height() - height) / 2, size.width(), height);
+}
+
 QImage KeptDrawing::toImage(const QSize &size) const
 {
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull())
         return image;
+    const QRect area = plotArea(size);
+    if (area.size() != size)
+        image.fill(Qt::white);
     QPainter painter(&image);
-    render(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    render(painter, area);
     painter.end();
     return image;
 }

@@ -1,28 +1,38 @@
 #include "plot/picturewriter.h"
 
 #include "core/csvtext.h"
+#include "core/messages.h"
 #include "plot/keptdrawing.h"
+#include "plot/outputfile.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QFont>
 #include <QImage>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
+
+#include <cerrno>
+#include <cstdio>
+#include <new>
 
 namespace {
 
-PictureWriter::Result failure(const QString &fileName, const QString &reason)
+QString text(const std::string &message)
 {
-    return {false, QStringLiteral("cannot write %1: %2").arg(fileName, reason)};
+    return QString::fromStdString(message);
 }
 
-PictureWriter::Result commit(QSaveFile &file, const QString &fileName)
+PictureWriter::Result failure(const QString &fileName, const QString &reason)
 {
-    if (!file.commit())
-        return failure(fileName, file.errorString());
-    return {true, {}};
+    return {false, text(Messages::CannotWrite).arg(fileName, reason)};
+}
+
+// Writes all of bytes; EIO when the device takes fewer.
+int writeAll(QIODevice &device, const char *data, qint64 size)
+{
+    return device.write(data, size) == size ? 0 : EIO;
 }
 
 }  // namespace
@@ -33,16 +43,16 @@ const std::vector<PictureWriter::Format> &PictureWriter::formats()
     // sharp when printed or projected; an SVG has the designed size.
     static const std::vector<Format> table = {
         {"png", "PNG 图片", false, true, QSize(2 * Plot::kDesignWidth, 2 * Plot::kDesignHeight),
-         [](const Source &source, const QString &fileName, const QSize &size) {
-             return writePng(*source.drawing, fileName, size);
+         [](const Source &source, QIODevice &device, const QSize &size) {
+             return writePng(*source.drawing, device, size);
          }},
         {"svg", "SVG 矢量图", false, true, QSize(Plot::kDesignWidth, Plot::kDesignHeight),
-         [](const Source &source, const QString &fileName, const QSize &size) {
-             return writeSvg(*source.drawing, fileName, size);
+         [](const Source &source, QIODevice &device, const QSize &size) {
+             return writeSvg(*source.drawing, device, size);
          }},
         {"csv", "CSV 表格", true, false, QSize(),
-         [](const Source &source, const QString &fileName, const QSize &) {
-             return writeCsv(*source.recording, fileName);
+         [](const Source &source, QIODevice &device, const QSize &) {
+             return writeCsv(*source.recording, device);
          }},
     };
     return table;
@@ -66,69 +76,121 @@ bool PictureWriter::isValidSize(const QSize &size)
 PictureWriter::Result PictureWriter::write(const Source &source, const QString &fileName, const QSize &size)
 {
     const Format *format = formatOf(fileName);
-    if (!format)
-        return failure(fileName, QStringLiteral("unknown file type"));
-    if (format->fromRecording ? !source.recording : !source.drawing)
-        return failure(fileName, QStringLiteral("nothing to write this file type from"));
-    return format->write(source, fileName, size);
+    if (!format || (format->fromRecording ? !source.recording : !source.drawing))
+        return failure(fileName, text(Messages::NotAPictureType));
+    if (format->sized && !isValidSize(size))
+        return failure(fileName, text(Messages::SizeOutOfRange).arg(kMaxSide));
+    int cause = 0;
+    try {
+        OutputFile file(OutputFile::encodeName(fileName));
+        if (!file.open(QIODevice::WriteOnly))
+            return failure(fileName, reason(file.error()));
+        cause = format->write(source, file, size);
+        // The file's own error says why the encoder's writes were refused.
+        if (cause == 0 ? !file.commit() : file.error() != 0)
+            cause = file.error();
+    } catch (const std::bad_alloc &) {
+        cause = ENOMEM;
+    }
+    if (cause != 0)
+        return failure(fileName, reason(cause));
+    return {true, {}};
 }
 
-PictureWriter::Result PictureWriter::writePng(const KeptDrawing &drawing, const QString &fileName, const QSize &size)
+int PictureWriter::writePng(const KeptDrawing &drawing, QIODevice &device, const QSize &size)
 {
-    if (!isValidSize(size))
-        return failure(fileName, QStringLiteral("size %1x%2 is outside 1x1 … %3x%3")
-                                     .arg(size.width()).arg(size.height()).arg(kMaxSide));
     const QImage image = drawing.toImage(size);
     if (image.isNull())
-        return failure(fileName, QStringLiteral("not enough memory for a %1x%2 image").arg(size.width()).arg(size.height()));
-
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(fileName, file.errorString());
-    QImageWriter writer(&file, "png");
-    if (!writer.write(image)) {
-        file.cancelWriting();
-        return failure(fileName, writer.errorString());
-    }
-    return commit(file, fileName);
+        return ENOMEM;
+    // Encoded into memory first: libpng stops at a write error by a long
+    // jump that leaks the encoder's row buffer.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!QImageWriter(&buffer, "png").write(image))
+        return ENOMEM;
+    return writeAll(device, buffer.data().constData(), buffer.size());
 }
 
-PictureWriter::Result PictureWriter::writeSvg(const KeptDrawing &drawing, const QString &fileName, const QSize &size)
+int PictureWriter::writeSvg(const KeptDrawing &drawing, QIODevice &device, const QSize &size)
 {
-    if (!isValidSize(size))
-        return failure(fileName, QStringLiteral("size %1x%2 is outside 1x1 … %3x%3")
-                                     .arg(size.width()).arg(size.height()).arg(kMaxSide));
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(fileName, file.errorString());
-
+    // Painted into memory first: the generator does not report a device
+    // that refuses bytes, and its header needs its size in pixels.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     QSvgGenerator generator;
-    generator.setOutputDevice(&file);
+    generator.setOutputDevice(&buffer);
     generator.setSize(size);
     generator.setViewBox(QRect(QPoint(0, 0), size));
     generator.setTitle(QString::fromUtf8(kTitle));
     QPainter painter;
-    if (!painter.begin(&generator)) {
-        file.cancelWriting();
-        return failure(fileName, QStringLiteral("cannot paint the SVG"));
-    }
+    if (!painter.begin(&generator))
+        return ENOMEM;
     // The picture has no text, but every group of the SVG names the
     // painter's font; without an application font that would be size -1.
     painter.setFont(QFont(QStringLiteral("sans-serif"), 12));
-    drawing.render(painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    const QRect area = KeptDrawing::plotArea(size);
+    if (area.size() != size)
+        painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
+    drawing.render(painter, area);
     painter.end();
-    return commit(file, fileName);
+
+    // The generator gives the size in millimetres at its resolution; the
+    // size asked for is in pixels.
+    QByteArray svg = buffer.data();
+    const qsizetype start = svg.indexOf("<svg width=\"");
+    const qsizetype height = start < 0 ? -1 : svg.indexOf("height=\"", start);
+    const qsizetype end = height < 0 ? -1 : svg.indexOf('"', height + 8);
+    if (end >= 0) {
+        svg.replace(start, end + 1 - start,
+                    QStringLiteral("<svg width=\"%1\" height=\"%2\"").arg(size.width()).arg(size.height()).toLatin1());
+    }
+    return writeAll(device, svg.constData(), svg.size());
 }
 
-PictureWriter::Result PictureWriter::writeCsv(const RecordingSurface &recording, const QString &fileName)
+int PictureWriter::writeCsv(const RecordingSurface &recording, QIODevice &device)
 {
-    const std::string text = csvText(recording.drawing());
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(fileName, file.errorString());
-    if (file.write(text.data(), qint64(text.size())) != qint64(text.size())) {
-        file.cancelWriting();
-        return failure(fileName, file.errorString());
+    constexpr std::size_t kPiece = 1 << 16;
+    std::string piece = kCsvHeader;
+    piece.reserve(kPiece + 256);
+    for (const RecordingSurface::Operation &operation : recording.operations()) {
+        appendCsvRow(piece, operation);
+        if (piece.size() >= kPiece) {
+            if (const int cause = writeAll(device, piece.data(), qint64(piece.size())))
+                return cause;
+            piece.clear();
+        }
     }
-    return commit(file, fileName);
+    return writeAll(device, piece.data(), qint64(piece.size()));
+}
+
+QString PictureWriter::reason(int cause)
+{
+    switch (cause) {
+    case ENOSPC:
+    case EDQUOT:
+        return text(Messages::DiskFull);
+    case EACCES:
+    case EPERM:
+        return text(Messages::NoPermission);
+    case ENOENT:
+    case ENOTDIR:
+        return text(Messages::FolderMissing);
+    case EROFS:
+        return text(Messages::ReadOnlyDisk);
+    case EISDIR:
+        return text(Messages::IsAFolder);
+    case ENODEV:
+    case ENXIO:
+        return text(Messages::NotAFile);
+    case ENOMEM:
+        return text(Messages::NoMemoryForFile);
+    case EFBIG:
+        return text(Messages::FileTooLarge);
+    case ENAMETOOLONG:
+        return text(Messages::NameTooLong);
+    case EIO:
+        return text(Messages::DiskError);
+    default:
+        return text(Messages::SystemError).arg(cause);
+    }
 }

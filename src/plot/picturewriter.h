@@ -10,19 +10,19 @@
 #include <vector>
 
 class KeptDrawing;
+class QIODevice;
 
 // Writes the picture to a file: the kept drawing as a PNG image or as SVG
 // vectors, both painted by KeptDrawing::render, or the operations of a
-// recording as CSV. Files are written through a temporary file that replaces
-// the target only when everything was written, so a failed write leaves no
-// half-written picture behind.
+// recording as CSV. Files are written through OutputFile: a failed write
+// says why and leaves any file that was there as it was.
 class PictureWriter
 {
 public:
     struct Result
     {
         bool ok = false;
-        QString error;  // why nothing was written, when !ok
+        QString error;  // which file was not written and why, in one sentence
         explicit operator bool() const { return ok; }
     };
 
@@ -36,7 +36,7 @@ public:
 
     // One kind of picture file. The window's save dialog, the command line
     // and its help all read the table formats(): a new format is one row and
-    // one writer function.
+    // one encoder.
     struct Format
     {
         const char *suffix = "";      // lower case, without the dot
@@ -44,7 +44,9 @@ public:
         bool fromRecording = false;   // written from the recording, not the kept drawing
         bool sized = false;           // has a size in pixels (--size)
         QSize windowSize;             // size when saved from the window; empty: not offered there
-        Result (*write)(const Source &source, const QString &fileName, const QSize &size) = nullptr;
+        // Encodes the picture onto device: 0, or the errno of the failure
+        // (ENOMEM, or EIO when the device refused bytes).
+        int (*write)(const Source &source, QIODevice &device, const QSize &size) = nullptr;
     };
 
     // Largest width and height of an image, in pixels: 8192 × 8192 RGB
@@ -62,13 +64,24 @@ public:
     // True when both sides lie in 1 … kMaxSide.
     static bool isValidSize(const QSize &size);
 
-    // The format's writer, by the file's extension; size applies to the
-    // formats that have one.
+    // Writes the file in the format of its extension; size applies to the
+    // formats that have one. The name may carry bytes that are not UTF-8
+    // (OutputFile::decodeName). Out of memory is a failure like any other.
     static Result write(const Source &source, const QString &fileName,
                         const QSize &size = QSize(Plot::kDesignWidth, Plot::kDesignHeight));
-    static Result writePng(const KeptDrawing &drawing, const QString &fileName, const QSize &size);
-    static Result writeSvg(const KeptDrawing &drawing, const QString &fileName, const QSize &size);
 
-    // The recording as CSV (csvText, in the core).
-    static Result writeCsv(const RecordingSurface &recording, const QString &fileName);
+    // The encoders of the table. A picture whose size is not of the plot's
+    // 9:5 shape shows the plot centred on white (KeptDrawing::plotArea).
+    static int writePng(const KeptDrawing &drawing, QIODevice &device, const QSize &size);
+    // Width and height are in pixels (no unit), so that a browser shows the
+    // picture at its size.
+    static int writeSvg(const KeptDrawing &drawing, QIODevice &device, const QSize &size);
+
+    // The recording as CSV (csvText in the core), written in pieces so that
+    // a long recording is never held twice.
+    static int writeCsv(const RecordingSurface &recording, QIODevice &device);
+
+    // Why a file was not written, in a sentence, from the errno of the
+    // failure.
+    static QString reason(int cause);
 };

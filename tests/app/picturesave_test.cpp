@@ -2,6 +2,7 @@
 
 #include "app/messageboxmessenger.h"
 #include "core/messages.h"
+#include "support/processlimits.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -77,32 +78,55 @@ TEST_F(PictureSave, SvgHoldsTheLinesAsVectors)
     EXPECT_GT(strokes, 25);  // at least the 25 lines leaving charge 1
 }
 
-// A write that fails says so and leaves the window as it was.
+// The bytes of a regular file; empty for anything else (/dev/full never ends).
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return QFileInfo(path).isFile() && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A write that fails says why, in Chinese, and leaves the window and any
+// file that was there as they were.
 TEST_F(PictureSave, FailedWriteShowsAMessage)
 {
     struct Row
     {
         const char *name;
         QString path;
+        const char *cause;
+        rlim_t sizeLimit = RLIM_INFINITY;
     };
     QTemporaryDir blocker;
     ASSERT_TRUE(QDir(blocker.path()).mkdir("taken.png"));
+    ASSERT_TRUE(QFile::link("/dev/full", path("full.svg")));
+    QFile old(path("old.svg"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("<svg/>") == 6);
+    old.close();
     const Row rows[] = {
-        {"missing folder", path("no-such-folder/电场线.png")},
-        {"a folder is in the way", blocker.filePath("taken.png")},
-        {"neither png nor svg", path("电场线.bmp")},
+        {"missing folder", path("no-such-folder/电场线.png"), "文件夹不存在"},
+        {"a folder is in the way", blocker.filePath("taken.png"), "这是一个文件夹"},
+        {"neither png nor svg", path("电场线.bmp"), "只能保存为 PNG 或 SVG 文件"},
+        {"full disk", path("full.svg"), "磁盘已满"},
+        {"over an old file, failing part way", path("old.svg"), "文件超出了系统允许的大小", 4096},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
         window.messenger.messages.clear();
         const auto revision = window.form.drawing().revision();
-        EXPECT_FALSE(window.form.savePicture(row.path));
+        const QByteArray before = contents(row.path);
+        {
+            const FileSizeLimit limit(row.sizeLimit);
+            EXPECT_FALSE(window.form.savePicture(row.path));
+        }
         ASSERT_EQ(window.messenger.messages.size(), 1u);
         EXPECT_EQ(window.messenger.messages[0].title, "保存图片");
-        EXPECT_NE(window.messenger.messages[0].prompt.find("没有保存"), std::string::npos);
+        const std::string &prompt = window.messenger.messages[0].prompt;
+        EXPECT_EQ(prompt.rfind("图片没有保存。", 0), 0u) << prompt;
+        EXPECT_NE(prompt.find(row.cause), std::string::npos) << prompt;
         EXPECT_EQ(window.form.drawing().revision(), revision);
-        EXPECT_FALSE(QFileInfo(row.path).isFile());
+        EXPECT_EQ(contents(row.path), before);
     }
+    EXPECT_TRUE(QFileInfo(path("full.svg")).isSymLink());
 }
 
 // Ctrl+S opens the save dialog with the default name and both formats; the
@@ -116,11 +140,14 @@ TEST_F(PictureSave, CtrlSAsksForTheFileAndWritesIt)
     const QString chosen = path("chosen");  // no extension: the filter's is added
     QString defaultName;
     QStringList filters;
+    QStringList buttons;
     whenModalOpens([&](QWidget *modal) {
         auto *dialog = qobject_cast<QFileDialog *>(modal);
         ASSERT_NE(dialog, nullptr);
         defaultName = dialog->selectedFiles().value(0);
         filters = dialog->nameFilters();
+        for (QAbstractButton *button : dialog->findChild<QDialogButtonBox *>()->buttons())
+            buttons << button->text();
         dialog->selectNameFilter(filters.value(1));
         dialog->selectFile(chosen);
         static_cast<QDialog *>(dialog)->accept();  // QFileDialog::accept, as the Save button does
@@ -131,7 +158,60 @@ TEST_F(PictureSave, CtrlSAsksForTheFileAndWritesIt)
     ASSERT_EQ(filters.size(), 2);
     EXPECT_TRUE(filters[0].contains("*.png"));
     EXPECT_TRUE(filters[1].contains("*.svg"));
+    EXPECT_EQ(buttons, (QStringList{"保存(&S)", "取消"}));  // Qt's own texts, in Chinese
     EXPECT_TRUE(QSvgRenderer(chosen + ".svg").isValid());
+}
+
+// The name written gets the question whether to replace it, also when the
+// extension was added to the name typed; only "替换" replaces the file.
+TEST_F(PictureSave, ExistingFileIsReplacedOnlyWhenConfirmed)
+{
+    struct Row
+    {
+        const char *typed;
+        const char *written;
+        const char *answer;
+        bool replaced;
+    };
+    const Row rows[] = {
+        {"noext", "noext.png", "取消", false},
+        {"x.jpg", "x.jpg.png", "替换", true},
+        {"full.png", "full.png", "取消", false},
+    };
+    window.form.show();
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.typed);
+        QFile old(path(row.written));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        QString question;
+        QStringList buttons;
+        whenModalOpens([&](QWidget *modal) {
+            auto *dialog = qobject_cast<QFileDialog *>(modal);
+            ASSERT_NE(dialog, nullptr);
+            // Typed into the name box, as a user does; selectFile would pick
+            // the existing file from the list instead.
+            dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(path(row.typed));
+            static_cast<QDialog *>(dialog)->accept();
+            whenModalOpens([&](QWidget *box) {
+                auto *asked = qobject_cast<QMessageBox *>(box);
+                ASSERT_NE(asked, nullptr);
+                question = asked->text();
+                for (QAbstractButton *button : asked->buttons())
+                    buttons << button->text();
+                for (QAbstractButton *button : asked->buttons()) {
+                    if (button->text() == QString::fromUtf8(row.answer))
+                        button->click();
+                }
+            });
+        });
+        window.form.savePictureAs();
+
+        EXPECT_EQ(question, QStringLiteral("“%1”已存在。\n要替换它吗？").arg(row.written));
+        EXPECT_EQ(buttons, (QStringList{"替换", "取消"}));
+        EXPECT_EQ(contents(path(row.written)) == "old", !row.replaced);
+        EXPECT_EQ(QImage(path(row.written)).size(), row.replaced ? QSize(1386, 770) : QSize(0, 0));
+    }
 }
 
 struct MessageRow

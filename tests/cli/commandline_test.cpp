@@ -63,6 +63,11 @@ TEST(CommandLineTest, AcceptedCommandLines)
         {"largest size", {"--output", "a.png", "--size", "8192X8192"}, Action::Render, kDefaults, true, "a.png",
          QSize(8192, 8192)},
         {"help", {"--help", "--charge1", "1,2"}, Action::ShowHelp, kDefaults, true, {}, design},
+        // Qt's own options, with their values, are Qt's to read.
+        {"Qt's options for the window", {"-platform", "xcb", "-style", "fusion", "-reverse", "--single"},
+         Action::OpenWindow, kDefaults, false, {}, design},
+        {"Qt's options with two dashes or joined", {"--platform", "offscreen", "-style=fusion", "--output", "a.png"},
+         Action::Render, kDefaults, true, "a.png", design},
         {"version", {"--version"}, Action::ShowVersion, kDefaults, true, {}, design},
     };
     for (const Row &row : rows) {
@@ -103,6 +108,10 @@ TEST(CommandLineTest, MalformedCommandLinesNameTheOption)
         {"unknown extension", {"--output", "a.txt"}, "--output:"},
         {"no extension", {"--output", "picture"}, "--output:"},
         {"unknown option", {"--colour", "red"}, "'colour'"},
+        {"repeated output", {"--output", "a.png", "--output", "b.svg"}, "--output:"},
+        {"repeated after a malformed one", {"--charge1", "abc", "--charge1", "-15,0,10"}, "--charge1:"},
+        {"repeated switch", {"--single", "--single"}, "--single:"},
+        {"size of a table", {"--output", "a.csv", "--size", "100x100"}, "--size:"},
         {"stray argument", {"picture.png"}, "'picture.png'"},
     };
     for (const Row &row : rows) {

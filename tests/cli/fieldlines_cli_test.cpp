@@ -4,11 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <functional>
+
+#include <sys/resource.h>
+#include <dirent.h>
+#include <unistd.h>
 
 namespace {
 
@@ -17,21 +24,41 @@ struct ProgramRun
     int exitCode = -1;
     QString out;
     QString err;
+    QByteArray errBytes;
 };
 
 class FieldlinesProgramTest : public ::testing::Test
 {
 protected:
     // Runs the program with neither a display nor a chosen platform: the
-    // rendering must not need one.
-    ProgramRun run(const QStringList &arguments) const
+    // rendering must not need one. display, if given, is set as DISPLAY;
+    // inChild runs in the child before the program starts.
+    ProgramRun run(const QStringList &arguments, const QString &display = {},
+                   std::function<void()> inChild = {}) const
+    {
+        return start(QStringLiteral(FIELDLINES_EXE), arguments, display, std::move(inChild));
+    }
+
+    // Runs the program from a shell command line, "$0" being the program,
+    // for names that only a shell passes as raw bytes.
+    ProgramRun runInShell(const QString &command) const
+    {
+        return start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command, QStringLiteral(FIELDLINES_EXE)});
+    }
+
+    ProgramRun start(const QString &program, const QStringList &arguments, const QString &display = {},
+                     std::function<void()> inChild = {}) const
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(QString::fromLatin1(name));
+        if (!display.isEmpty())
+            environment.insert(QStringLiteral("DISPLAY"), display);
         process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(FIELDLINES_EXE), arguments);
+        if (inChild)
+            process.setChildProcessModifier(inChild);
+        process.start(program, arguments);
         ProgramRun result;
         if (!process.waitForFinished(30000)) {
             process.kill();
@@ -41,7 +68,8 @@ protected:
         }
         result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
         result.out = QString::fromUtf8(process.readAllStandardOutput());
-        result.err = QString::fromUtf8(process.readAllStandardError());
+        result.errBytes = process.readAllStandardError();
+        result.err = QString::fromUtf8(result.errBytes);
         return result;
     }
 
@@ -55,6 +83,12 @@ TEST_F(FieldlinesProgramTest, HelpAndVersionSucceed)
     const ProgramRun help = run({QStringLiteral("--help")});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_TRUE(help.out.contains(QStringLiteral("--charge1"))) << help.out.toStdString();
+    EXPECT_FALSE(help.out.contains(QStringLiteral("-platform")));
+
+    const ProgramRun helpAll = run({QStringLiteral("--help-all")});
+    EXPECT_EQ(helpAll.exitCode, 0);
+    for (const char *option : {"--charge1", "-platform", "-style", "-reverse"})
+        EXPECT_TRUE(helpAll.out.contains(QLatin1String(option))) << option;
 
     const ProgramRun version = run({QStringLiteral("--version")});
     EXPECT_EQ(version.exitCode, 0);
@@ -71,7 +105,7 @@ TEST_F(FieldlinesProgramTest, UsageErrorsExit2WithOneLineNamingTheOption)
     };
     const Row rows[] = {
         {"two numbers", {"--charge1", "1,2", "--output", path("a.png")}, "--charge1:"},
-        {"unwritable file", {"--output", path("missing/a.png")}, "--output:"},
+        {"repeated option", {"--output", path("a.png"), "--output", path("b.svg")}, "--output:"},
         {"unknown option", {"--bogus"}, "'bogus'"},
     };
     for (const Row &row : rows) {
@@ -84,6 +118,102 @@ TEST_F(FieldlinesProgramTest, UsageErrorsExit2WithOneLineNamingTheOption)
         EXPECT_TRUE(result.out.isEmpty());
     }
     EXPECT_FALSE(QFile::exists(path("a.png")));
+}
+
+// Every output that cannot be written exits 3 with one line that names the
+// file, as given, and says why; nothing is written or changed.
+TEST_F(FieldlinesProgramTest, WriteFailuresExit3AndSayWhy)
+{
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), path("full.csv")));
+    struct Row
+    {
+        const char *name;
+        ProgramRun result;
+        QByteArray said;
+    };
+    const Row rows[] = {
+        {"missing folder", run({"--output", path("missing/a.png")}),
+         "“" + QFile::encodeName(path("missing/a.png")) + "”：文件夹不存在。"},
+        {"full device", run({"--output", path("full.csv")}), "磁盘已满。"},
+        {"name that is not UTF-8", runInShell(QStringLiteral("\"$0\" --output \"%1/missing/$(printf 'caf\\351')."
+                                                             "svg\"").arg(dir_.path())),
+         "/missing/caf\xe9.svg”"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(row.result.exitCode, 3);
+        EXPECT_TRUE(row.result.errBytes.startsWith("fieldlines: 无法写入“")) << row.result.err.toStdString();
+        EXPECT_TRUE(row.result.errBytes.contains(row.said)) << row.result.err.toStdString();
+        EXPECT_EQ(row.result.errBytes.count('\n'), 1);
+    }
+    EXPECT_TRUE(QFileInfo(path("full.csv")).isSymLink());
+}
+
+// Out of memory exits 3 and says so; nothing is written, and nothing claims
+// that a part was kept. (A drawing of charges on the plot never needs more
+// than a few megabytes, so the picture is what runs out here.)
+TEST_F(FieldlinesProgramTest, OutOfMemoryExits3WithoutAFile)
+{
+#ifdef FIELDLINES_SANITIZE
+    GTEST_SKIP() << "the sanitizers reserve more address space than the limit allows";
+#endif
+    struct Row
+    {
+        const char *name;
+        QStringList arguments;
+        rlim_t limit;  // bytes of address space, far above what the program needs to start
+    };
+    const Row rows[] = {
+        {"image of 8192 x 8192", {"--output", path("big.png"), "--size", "8192x8192"}, 200u << 20},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        const rlim_t limit = row.limit;
+        const ProgramRun result = run(row.arguments, {}, [limit] {
+            const rlimit addressSpace{limit, limit};
+            ::setrlimit(RLIMIT_AS, &addressSpace);
+        });
+        EXPECT_EQ(result.exitCode, 3) << result.err.toStdString();
+        EXPECT_TRUE(result.err.contains(QStringLiteral("内存不足"))) << result.err.toStdString();
+        EXPECT_FALSE(result.err.contains(QStringLiteral("保留")));
+        EXPECT_FALSE(QFile::exists(row.arguments[row.arguments.indexOf(QStringLiteral("--output")) + 1]));
+    }
+}
+
+// The exact bytes of a name are written, also when they are not UTF-8;
+// standard output is written into, not replaced; and Qt's own options are
+// left to Qt.
+TEST_F(FieldlinesProgramTest, OutputGoesExactlyWhereAsked)
+{
+    const ProgramRun raw = runInShell(
+        QStringLiteral("cd \"%1\" && \"$0\" --output \"$(printf 'caf\\351').png\"").arg(dir_.path()));
+    EXPECT_EQ(raw.exitCode, 0) << raw.err.toStdString();
+    // Listed by the system, not by QDir, which cannot name it.
+    QList<QByteArray> names;
+    if (DIR *listing = ::opendir(QFile::encodeName(dir_.path()).constData())) {
+        while (const dirent *entry = ::readdir(listing))
+            names << entry->d_name;
+        ::closedir(listing);
+    }
+    names.removeAll(".");
+    names.removeAll("..");
+    EXPECT_EQ(names, QList<QByteArray>{"caf\xe9.png"});
+    ::unlink((QFile::encodeName(dir_.path()) + "/caf\xe9.png").constData());
+
+    const QStringList single = {"--single", "--charge1", "0,0,10"};
+    ASSERT_EQ(run(single + QStringList{"--output", path("single.csv")}).exitCode, 0);
+    // The type comes from the name: standard output through a link that has one.
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/stdout"), path("stdout.csv")));
+    const ProgramRun toStdout = run(single + QStringList{"--output", path("stdout.csv")});
+    EXPECT_EQ(toStdout.exitCode, 0) << toStdout.err.toStdString();
+    QFile csv(path("single.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    EXPECT_EQ(toStdout.out, QString::fromUtf8(csv.readAll()));
+
+    const ProgramRun withQtOptions =
+        run({"-platform", "offscreen", "-style=fusion", "--reverse", "--output", path("qt.png")});
+    EXPECT_EQ(withQtOptions.exitCode, 0) << withQtOptions.err.toStdString();
+    EXPECT_TRUE(QFile::exists(path("qt.png")));
 }
 
 TEST_F(FieldlinesProgramTest, SingleChargeCsvListsTheRaysAndTheDot)
@@ -177,11 +307,17 @@ TEST_F(FieldlinesProgramTest, MessagesOfTheExciteExit1AndWriteNothing)
     }
 }
 
+// No display named, or one that does not answer: the same message and exit
+// code, never Qt's abort.
 TEST_F(FieldlinesProgramTest, WindowWithoutADisplaySaysSo)
 {
-    const ProgramRun result = run({"--charge1", "-10,0,5"});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.err.contains(QStringLiteral("--output"))) << result.err.toStdString();
+    for (const QString &display : {QString(), QStringLiteral(":9999")}) {
+        SCOPED_TRACE(display.toStdString());
+        const ProgramRun result = run({"--charge1", "-10,0,5"}, display);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.err, QStringLiteral("fieldlines: 无法打开窗口：没有可用的显示器（请检查 DISPLAY）。"
+                                             "不开窗口画图请用 --output FILE。\n"));
+    }
 }
 
 }  // namespace

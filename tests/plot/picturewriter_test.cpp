@@ -2,14 +2,19 @@
 #include "plot/keptdrawing.h"
 #include "plot/picturewriter.h"
 
+#include "support/processlimits.h"
+
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
@@ -88,13 +93,16 @@ TEST_F(PictureWriterTest, SvgIsValidVectorsWithTitleAndViewBox)
     QXmlStreamReader xml(&svg);
     QString title;
     QString viewBox;
+    QString size;
     int polylines = 0;
     while (!xml.atEnd()) {
         if (xml.readNext() != QXmlStreamReader::StartElement)
             continue;
-        if (xml.name() == QLatin1String("svg"))
+        if (xml.name() == QLatin1String("svg")) {
             viewBox = xml.attributes().value(QLatin1String("viewBox")).toString();
-        else if (xml.name() == QLatin1String("title"))
+            size = xml.attributes().value(QLatin1String("width")).toString() + QLatin1Char('x')
+                   + xml.attributes().value(QLatin1String("height")).toString();
+        } else if (xml.name() == QLatin1String("title"))
             title = xml.readElementText();
         else if (xml.name() == QLatin1String("polyline"))
             ++polylines;
@@ -102,6 +110,7 @@ TEST_F(PictureWriterTest, SvgIsValidVectorsWithTitleAndViewBox)
     ASSERT_FALSE(xml.hasError()) << xml.errorString().toStdString();
     EXPECT_EQ(title, QStringLiteral("电场线的描绘"));
     EXPECT_EQ(viewBox, QStringLiteral("0 0 693 385"));
+    EXPECT_EQ(size, QStringLiteral("693x385"));  // pixels, as asked
     EXPECT_EQ(polylines, 2);  // the two separate lines; the dots are ellipses
     EXPECT_TRUE(QSvgRenderer(file).isValid());
 }
@@ -109,26 +118,154 @@ TEST_F(PictureWriterTest, SvgIsValidVectorsWithTitleAndViewBox)
 TEST_F(PictureWriterTest, UnwritablePlaceIsAnErrorAndLeavesNoFile)
 {
     const KeptDrawing drawing = axisPicture();
+    const RecordingSurface recording;
     const QString missingDir = path(QStringLiteral("missing/dir/"));
     struct Row
     {
         const char *name;
-        PictureWriter::Result result;
+        QString file;
+        QSize size;
+        const char *reason;
     };
     const Row rows[] = {
-        {"png", PictureWriter::write({&drawing}, missingDir + QStringLiteral("a.png"))},
-        {"svg", PictureWriter::write({&drawing}, missingDir + QStringLiteral("a.svg"))},
-        {"csv", PictureWriter::writeCsv(RecordingSurface(), missingDir + QStringLiteral("a.csv"))},
-        {"png too large", PictureWriter::write({&drawing}, path(QStringLiteral("huge.png")), QSize(100000, 100000))},
-        {"unknown type", PictureWriter::write({&drawing}, path(QStringLiteral("a.bmp")))},
+        {"png", missingDir + "a.png", QSize(693, 385), "文件夹不存在"},
+        {"svg", missingDir + "a.svg", QSize(693, 385), "文件夹不存在"},
+        {"csv", missingDir + "a.csv", QSize(693, 385), "文件夹不存在"},
+        {"png too large", path("huge.png"), QSize(100000, 100000), "图片尺寸超出范围"},
+        {"unknown type", path("a.bmp"), QSize(693, 385), "只能写入 PNG、SVG 或 CSV 文件"},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_FALSE(row.result.ok);
-        EXPECT_TRUE(row.result.error.startsWith(QStringLiteral("cannot write "))) << row.result.error.toStdString();
+        const PictureWriter::Result result = PictureWriter::write({&drawing, &recording}, row.file, row.size);
+        EXPECT_FALSE(result.ok);
+        EXPECT_TRUE(result.error.startsWith(QStringLiteral("无法写入“%1”：").arg(row.file))) << result.error.toStdString();
+        EXPECT_TRUE(result.error.contains(QString::fromUtf8(row.reason))) << result.error.toStdString();
+        EXPECT_FALSE(QFile::exists(row.file));
     }
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("huge.png"))));
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("a.bmp"))));
+}
+
+// Accepts a number of bytes, then refuses every further one: a disk that
+// fills up while the file is written.
+class FailingDevice : public QIODevice
+{
+public:
+    explicit FailingDevice(qint64 budget)
+        : budget_(budget)
+    {
+        open(WriteOnly);
+    }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *, qint64 size) override
+    {
+        const qint64 taken = std::min(size, budget_);
+        budget_ -= taken;
+        return taken > 0 ? taken : -1;
+    }
+
+private:
+    qint64 budget_;
+};
+
+TEST(PictureWriterDeviceTest, EveryFormatNoticesADeviceThatStopsTakingBytes)
+{
+    const KeptDrawing drawing = axisPicture();
+    RecordingSurface recording;
+    for (int i = 0; i < 100; ++i)
+        recording.Line(float(i), 0, float(i + 1), 0, Colour::Blue);
+    for (const PictureWriter::Format &format : PictureWriter::formats()) {
+        for (qint64 budget : {0, 40, 1000}) {
+            SCOPED_TRACE(std::string(format.suffix) + " after " + std::to_string(budget) + " bytes");
+            FailingDevice device(budget);
+            EXPECT_NE(format.write({&drawing, &recording}, device, QSize(693, 385)), 0);
+        }
+    }
+}
+
+// A write that fails part way says why and leaves the file that was there
+// byte for byte.
+TEST_F(PictureWriterTest, FailedWriteKeepsTheOldFileAndSaysWhy)
+{
+    const KeptDrawing drawing = axisPicture();
+    RecordingSurface recording;
+    for (int i = 0; i < 100; ++i)
+        recording.Line(float(i), 0, float(i + 1), 0, Colour::Blue);
+    const QByteArray old = "the picture saved before";
+    for (const PictureWriter::Format &format : PictureWriter::formats()) {
+        SCOPED_TRACE(format.suffix);
+        const QString file = path(QStringLiteral("old.") + QLatin1String(format.suffix));
+        QFile before(file);
+        ASSERT_TRUE(before.open(QIODevice::WriteOnly) && before.write(old) == old.size());
+        before.close();
+        PictureWriter::Result result;
+        {
+            const FileSizeLimit limit(600);
+            result = PictureWriter::write({&drawing, &recording}, file);
+        }
+        EXPECT_FALSE(result.ok);
+        EXPECT_TRUE(result.error.contains(QStringLiteral("文件超出了系统允许的大小"))) << result.error.toStdString();
+        QFile after(file);
+        ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+        EXPECT_EQ(after.readAll(), old);
+    }
+    EXPECT_TRUE(QDir(dir_.path()).entryList({QStringLiteral(".fieldlines-*")}, QDir::Hidden | QDir::Files).isEmpty());
+}
+
+// The SVG painted on black, so that any part it leaves unpainted shows.
+QImage svgImage(const QString &file, const QSize &size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    QSvgRenderer(file).render(&painter);
+    return image;
+}
+
+// A picture of another shape than 9:5 shows the plot at its own shape,
+// centred on white, in PNG and SVG alike: the dots stay round.
+TEST_F(PictureWriterTest, OtherShapesCentreThePlotOnWhite)
+{
+    struct Row
+    {
+        const char *name;
+        QSize size;
+        QRect area;
+    };
+    const Row rows[] = {
+        {"9:5", QSize(1386, 770), QRect(0, 0, 1386, 770)},
+        {"square", QSize(500, 500), QRect(0, 111, 500, 278)},
+        {"wide", QSize(1000, 300), QRect(230, 0, 540, 300)},
+    };
+    const KeptDrawing drawing = axisPicture();
+    for (const Row &row : rows) {
+        EXPECT_EQ(KeptDrawing::plotArea(row.size), row.area) << row.name;
+        for (const char *suffix : {"png", "svg"}) {
+            SCOPED_TRACE(std::string(row.name) + " " + suffix);
+            const QString file = path(QStringLiteral("shape.") + QLatin1String(suffix));
+            ASSERT_TRUE(PictureWriter::write({&drawing}, file, row.size).ok);
+            const QImage image = QLatin1String(suffix) == QLatin1String("png")
+                                     ? QImage(file).convertToFormat(QImage::Format_RGB32)
+                                     : svgImage(file, row.size);
+
+            EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::white));
+            EXPECT_EQ(image.pixelColor(row.size.width() - 1, row.size.height() - 1), QColor(Qt::white));
+            // The green dot at (-15, 0): as wide as it is high.
+            const QPoint centre(row.area.x() + row.area.width() / 3, row.area.center().y());
+            const auto green = [&](int x, int y) {
+                const QColor colour = image.pixelColor(x, y);
+                return colour.green() > 150 && colour.red() < 90;
+            };
+            int across = 0;
+            int down = 0;
+            for (int d = -40; d <= 40; ++d) {
+                across += green(centre.x() + d, centre.y());
+                down += green(centre.x(), centre.y() + d);
+            }
+            EXPECT_GT(across, 5);
+            EXPECT_NEAR(across, down, 1);
+        }
+    }
 }
 
 TEST(PictureWriterCsvTest, OneRowPerLineAndDotWithColourAndWidth)
