@@ -60,7 +60,7 @@ const kOrange = [255, 140, 0];
 
 const boxTexts = (page) => page.evaluate(() => [1, 2, 3, 4, 5, 6].map((i) => document.getElementById(`Text${i}`).value));
 
-// What the command line writes for two charges with these box texts.
+// What the command line writes for these box texts and options.
 function nativeCsv(texts, options = []) {
   const file = join(scratch, "native.csv");
   execFileSync(fieldlines, [...options, `--charge1=${texts.slice(0, 3)}`, `--charge2=${texts.slice(3)}`, "--output", file], {
@@ -72,37 +72,44 @@ function nativeCsv(texts, options = []) {
 // Lets the page draw what the pointer or the keys asked for.
 const frames = (page) => page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
 
-test("dragging the red dot moves charge 2 to the rounded place the core allows, without a message", async () => {
-  // where the pointer lets go (user coordinates), the boxes of charge 2
-  // afterwards, where the red dot is then
+test("dragging a dot moves its charge to the rounded place the core allows, without a message", async () => {
+  // the link, the charge taken hold of at its dot, where the pointer lets
+  // go (user coordinates), the six boxes afterwards, the dot's colour
+  const red = { query: "?draw=1", from: [15, 0], colour: kRed };
   const cases = [
-    { to: [20.3, 7.8], boxes: ["20.5", "8"], red: [20.5, 8] },
-    { to: [-30, 5], boxes: ["-15", "5"], red: [-15, 5] }, // kept at or right of charge 1
-    { to: [60, -40], boxes: ["45", "-25"], red: [45, -25] }, // kept on the plot
-    { to: [-15, 0], boxes: ["15", "0"], red: [15, 0] }, // onto charge 1: skipped
+    { ...red, to: [20.3, 7.8], texts: ["-15", "0", "10", "20.5", "8", "-10"] },
+    { ...red, to: [-30, 5], texts: ["-15", "0", "10", "-15", "5", "-10"] }, // kept at or right of charge 1
+    { ...red, to: [60, -40], texts: ["-15", "0", "10", "45", "-25", "-10"] }, // kept on the plot
+    { ...red, to: [-15, 0], texts: ["-15", "0", "10", "15", "0", "-10"] }, // onto charge 1: skipped
+    // one charge: no other to keep clear of, and no dot at charge 2's boxes
+    { query: "?mode=single&draw=1", from: [-15, 0], colour: kGreen, to: [30.2, -3.1], texts: ["30", "-3", "10", "15", "0", "-10"] },
   ];
   for (const c of cases) {
-    const page = await openPage(browser, "?draw=1");
+    const page = await openPage(browser, c.query);
+    const single = c.query.includes("single");
+    const cursor = () => page.locator("#Picture1 canvas").evaluate((e) => e.style.cursor);
+    await page.mouse.move(...(await screenAt(page, 15, 0)));
+    assert.equal(await cursor(), single ? "" : "grab");
     // Taken hold of off-centre, inside the dot's reach: the charge keeps
     // where it was held and does not jump to the pointer.
-    const [sx, sy] = await screenAt(page, 15.8, 0.4);
-    await page.mouse.move(sx, sy);
-    assert.equal(await page.locator("#Picture1 canvas").evaluate((e) => e.style.cursor), "grab");
+    await page.mouse.move(...(await screenAt(page, c.from[0] + 0.8, c.from[1] + 0.4)));
+    assert.equal(await cursor(), "grab");
     await page.mouse.down();
     const [tx, ty] = await screenAt(page, c.to[0] + 0.8, c.to[1] + 0.4);
     await page.mouse.move(tx, ty, { steps: c.to[0] === -15 ? 1 : 8 });
     await frames(page);
-    assert.equal(await page.locator("#Picture1 canvas").evaluate((e) => e.style.cursor), "grabbing");
+    assert.equal(await cursor(), "grabbing");
     await page.mouse.up();
     await frames(page);
 
     const texts = await boxTexts(page);
-    assert.deepEqual(texts.slice(3, 5), c.boxes, `to ${c.to}`);
-    assert.ok((await pixelsNear(page, ...c.red, 0.5, kRed)) > 0, `the red dot is at ${c.red}`);
-    if (c.red[0] !== 15) assert.equal(await pixelsNear(page, 15, 0, 0.5, kRed), 0, "no red dot left behind");
+    assert.deepEqual(texts, c.texts, `to ${c.to}`);
+    const at = (single ? texts.slice(0, 2) : texts.slice(3, 5)).map(Number);
+    assert.ok((await pixelsNear(page, ...at, 0.5, c.colour)) > 0, `the dot is at ${at}`);
+    if (at[0] !== c.from[0]) assert.equal(await pixelsNear(page, ...c.from, 0.5, c.colour), 0, "no dot left behind");
     assert.equal(await page.locator("#messageDialog").evaluate((d) => d.open), false);
-    const csv = await page.evaluate((texts) => window.fieldlines.csv("two", texts), texts);
-    assert.equal(csv, nativeCsv(texts));
+    const csv = await page.evaluate(([mode, texts]) => window.fieldlines.csv(mode, texts), [single ? "single" : "two", texts]);
+    assert.equal(csv, nativeCsv(texts, single ? ["--single"] : []));
     assert.deepEqual(page.problems, []);
   }
 });

@@ -48,6 +48,10 @@ export class LivePicture {
     element.addEventListener("keydown", (event) => this.key(event));
   }
 
+  dragging() {
+    return this.drag !== null;
+  }
+
   // A pointer's place in the plot's user coordinates, and in CSS pixels
   // from the picture's corner.
   place(event) {

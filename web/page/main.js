@@ -245,7 +245,8 @@ function connectHandlers() {
 
   byId("Picture1").addEventListener("contextmenu", (event) => {
     event.preventDefault();
-    if (!ending) showMenu(event.clientX, event.clientY);
+    // A finger held still on a dot it drags is no call for the menu.
+    if (!ending && !live.dragging()) showMenu(event.clientX, event.clientY);
   });
   byId("saveItem").addEventListener("click", savePicture);
   for (const name of Object.keys(overlayItems)) {
