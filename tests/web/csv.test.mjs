@@ -1,8 +1,9 @@
 // The page's CSV (window.fieldlines.csv) against the native command line's,
 // for the benchmark scenarios and the seeded random configurations of
-// tests/scenarios/scenarios.sh: the same rows in the same order with the
-// same ops, colours and widths, and coordinates within 2e-4 (relative
-// beyond 1, where a float's own step is coarser). How many are
+// tests/scenarios/scenarios.sh, and for the benchmark scenarios with the
+// overlays (--equipotentials, --zero-field): the same rows in the same
+// order with the same ops, colours and widths, and coordinates within 2e-4
+// (relative beyond 1, where a float's own step is coarser). How many are
 // byte-identical, and every row that is not, goes to web-csv-report.txt.
 
 import { after, before, test } from "node:test";
@@ -56,7 +57,7 @@ function nativeOutput(name) {
 }
 
 function pageOutputs(list) {
-  return page.evaluate((list) => list.map(({ mode, texts }) => window.fieldlines.csv(mode, texts)), list);
+  return page.evaluate((list) => list.map(({ mode, texts, overlays }) => window.fieldlines.csv(mode, texts, overlays)), list);
 }
 
 // Units in the last place of a float between two values.
@@ -98,12 +99,12 @@ function compare(expected, actual) {
   return { differences, fatal };
 }
 
-function check(title, list, outputs) {
+function check(title, list, outputs, expectedOutputs = list.map((c) => nativeOutput(c.name))) {
   let identical = 0;
   let within = 0;
   const failures = [];
   list.forEach((configuration, i) => {
-    const expected = nativeOutput(configuration.name);
+    const expected = expectedOutputs[i];
     if (outputs[i] === expected) {
       ++identical;
       return;
@@ -128,6 +129,37 @@ test("the seeded random configurations give the command line's CSV", async () =>
   const list = configurations.slice(7);
   assert.ok(list.length >= 200);
   check("seeded random configurations", list, await pageOutputs(list));
+});
+
+test("with the overlays, the benchmark scenarios give the command line's CSV", async () => {
+  // Both overlays on each scenario; each alone on two.
+  const both = { equipotentials: true, zeroField: true };
+  const list = [
+    ...configurations.slice(0, 7).map((c) => ({ ...c, overlays: both })),
+    ...["default", "like"].flatMap((name) => {
+      const c = configurations.find((c) => c.name === name);
+      return [
+        { ...c, name: `${name}+eq`, overlays: { equipotentials: true } },
+        { ...c, name: `${name}+zero`, overlays: { zeroField: true } },
+      ];
+    }),
+  ];
+  const expected = list.map(({ mode, texts, overlays }) => {
+    const file = join(native, "overlays.csv");
+    const options = [
+      ...(mode === "single" ? ["--single"] : []),
+      ...(overlays.equipotentials ? ["--equipotentials"] : []),
+      ...(overlays.zeroField ? ["--zero-field"] : []),
+    ];
+    execFileSync(fieldlines, [...options, `--charge1=${texts.slice(0, 3)}`, `--charge2=${texts.slice(3)}`, "--output", file], {
+      env: { ...process.env, QT_QPA_PLATFORM: "offscreen" },
+    });
+    return readFileSync(file, "utf8");
+  });
+  // The comparison covers rows of both overlays.
+  list.forEach((c, i) => assert.equal(expected[i].includes("#808080"), Boolean(c.overlays.equipotentials), c.name));
+  assert.ok(expected.some((text) => text.includes("#ff8c00")), "a scenario with a point of zero field");
+  check("benchmark scenarios with overlays", list, await pageOutputs(list), expected);
 });
 
 test("a refused input gives the lines the command line prints", async () => {

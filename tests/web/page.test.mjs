@@ -164,7 +164,7 @@ test("a link fills the boxes and draws; malformed parameters are noted and left 
 });
 
 test("the picture is saved as a PNG of 1386 × 770 and an SVG of 693 × 385", async () => {
-  const page = await openPage(browser, "?draw=1");
+  const page = await openPage(browser, "?draw=1&eq=1");
   await page.click("#Picture1", { button: "right" });
   assert.equal(await page.isVisible("#saveItem"), true, "the context menu offers 保存图片…");
   await page.keyboard.press("Escape");
@@ -186,6 +186,10 @@ test("the picture is saved as a PNG of 1386 × 770 and an SVG of 693 × 385", as
   assert.match(svg, /<polyline [^>]*stroke="#0000ff"/);
   assert.match(svg, /<circle [^>]*r="10" fill="#00c000"/);
   assert.match(svg, /<circle [^>]*r="10" fill="#ff0000"/);
+  // The equipotentials, then their labels on white, under the field lines.
+  const grey = svg.indexOf('stroke="#808080"');
+  const label = svg.search(/<rect [^>]*fill="#ffffff"\/>\n<text [^>]*fill="#626262">V=0<\/text>/);
+  assert.ok(grey > 0 && label > grey && svg.indexOf('stroke="#0000ff"') > label, "grey lines, labels, field lines");
   assert.deepEqual(page.problems, []);
 });
 

@@ -1,8 +1,10 @@
 // Measures the page with performance.now(), in the page: the default excite
 // (the click on 激　发 until the picture is painted into the canvas, and the
-// core's part of it), median of 100 after a warm-up, and opening the file
-// until its first picture is on the screen. The figures are reported, in
-// web-performance.txt, not judged: a busy machine must not fail the suite.
+// core's part of it), median of 100 after a warm-up, opening the file
+// until its first picture is on the screen, and one position of a drag of
+// the default picture's charge 2, with the overlays off and on. The figures
+// are reported, in web-performance.txt, not judged: a busy machine must not
+// fail the suite.
 
 import { after, before, test } from "node:test";
 import assert from "node:assert/strict";
@@ -65,5 +67,44 @@ test("opening the file to the first picture", async () => {
     }
     assert.ok(times.every((t) => Number.isFinite(t) && t > 0));
     lines.push(`opening the file to the first picture, ${what}: median ${ms(median(times))} of 7 (${times.map((t) => t.toFixed(0)).join(", ")})`);
+  }
+});
+
+test("one position of a drag of the default picture, overlays off and on", async () => {
+  for (const [what, query] of [
+    ["overlays off", "?draw=1"],
+    ["overlays on", "?draw=1&eq=1&zero=1"],
+  ]) {
+    const page = await openPage(browser, query);
+    const b = await page.locator("#Picture1 canvas").boundingBox();
+    const at = (x, y) => [b.x + ((x + 45) / 90) * b.width, b.y + ((25 - y) / 50) * b.height];
+    await page.mouse.move(...at(15, 0));
+    await page.mouse.down();
+    // Charge 2 back and forth over the places right of charge 1, row by
+    // row, each a new position; the pointer rests until it is painted.
+    const places = [];
+    for (let row = 0, y = -20; y <= 20; ++row, y += 5) {
+      const xs = Array.from({ length: 21 }, (_, i) => -10 + 2.5 * i);
+      for (const x of row % 2 ? xs.reverse() : xs) places.push([x, y]);
+    }
+    const total = [];
+    const work = [];
+    for (const [x, y] of places) {
+      await page.mouse.move(...at(x, y));
+      const figures = await page.evaluate(
+        () => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(() => r(window.fieldlines.timing.drag)))),
+      );
+      total.push(figures.total);
+      work.push(figures.work);
+    }
+    await page.mouse.up();
+    assert.equal(await page.locator("#messageDialog").evaluate((d) => d.open), false);
+    assert.ok(total.every(Number.isFinite) && work.every(Number.isFinite));
+    const p99 = (values) => [...values].sort((a, b) => a - b)[Math.min(values.length - 1, Math.floor(0.99 * values.length))];
+    lines.push(
+      `a drag position, ${what}, pointer move to painted canvas: median ${ms(median(total))}, 99th percentile ${ms(p99(total))} over ${total.length}`,
+      `a drag position, ${what}, the frame's work (excite, overlays, painting): median ${ms(median(work))}, 99th percentile ${ms(p99(work))}`,
+    );
+    await page.context().close();
   }
 });

@@ -2,8 +2,9 @@
 // rule and messages as the desktop program. This module wraps its C entry
 // points (web/bindings.cpp) in plain JavaScript values.
 
-// The kinds of run in the drawing's run table.
-export const RunKind = Object.freeze({ Polyline: 0, Dots: 1 });
+// The kinds of run in the drawing's run table. An underlay is a polyline
+// painted under the field lines (the grey equipotentials).
+export const RunKind = Object.freeze({ Polyline: 0, Dots: 1, Underlay: 2 });
 
 const kRunWords = 5; // kind, 0xRRGGBB, width, first point, point count
 
@@ -32,28 +33,54 @@ export class FieldCore {
     }
   }
 
-  // The click on "激　发" with the six box texts and the mode ("single" or
-  // "two"). Returns the messages it showed, whether it locked the boxes of
-  // charge 2, and the drawing.
-  excite(mode, texts) {
+  // The click on "激　发" with the six box texts, the mode ("single" or
+  // "two") and the overlays ({ equipotentials, zeroField }). Returns the
+  // messages it showed, whether it locked the boxes of charge 2, the
+  // drawing and the charges it drew.
+  excite(mode, texts, overlays) {
     const m = this.m;
     texts.forEach((text, i) => this.withStrings([text], (p) => m._fl_set_text(i + 1, p)));
     m._fl_set_two_charge_mode(mode === "two" ? 1 : 0);
+    this.setOverlays(overlays);
     const count = m._fl_excite();
+    return { ...this.result(count), charge2Locked: m._fl_charge2_locked() === 1 };
+  }
+
+  // The picture on show again with other overlays, the boxes not read.
+  redraw(overlays) {
+    this.setOverlays(overlays);
+    return this.result(this.m._fl_redraw());
+  }
+
+  setOverlays(overlays) {
+    this.m._fl_set_overlays(overlays?.equipotentials ? 1 : 0, overlays?.zeroField ? 1 : 0);
+  }
+
+  result(messageCount) {
+    const m = this.m;
     const messages = [];
-    for (let i = 0; i < count; ++i) {
+    for (let i = 0; i < messageCount; ++i) {
       messages.push({
         prompt: m.UTF8ToString(m._fl_message_prompt(i)),
         title: m.UTF8ToString(m._fl_message_title(i)),
         failure: m._fl_message_severity(i) === 1,
       });
     }
-    return { messages, charge2Locked: m._fl_charge2_locked() === 1, drawing: this.drawing() };
+    return { messages, drawing: this.drawing(), charges: this.charges() };
   }
 
-  // The drawing of the last excite, copied out of the module's memory: runs
-  // of one style, each with its points in the designed picture's pixels
-  // (693 × 385), as x, y pairs.
+  // The charges of the picture on show: [] when the excite refused its
+  // input, one in single-charge mode; each { x, y, q } in user coordinates.
+  charges() {
+    const m = this.m;
+    const count = m._fl_charge_count();
+    const values = new Float64Array(m.HEAPF64.buffer, m._fl_charges(), count * 3);
+    return Array.from({ length: count }, (_, i) => ({ x: values[3 * i], y: values[3 * i + 1], q: values[3 * i + 2] }));
+  }
+
+  // The drawing on show, copied out of the module's memory: runs of one
+  // style, each with its points in the designed picture's pixels (693 ×
+  // 385), as x, y pairs, and the labels, each centred on its point.
   drawing() {
     const m = this.m;
     const runCount = m._fl_run_count();
@@ -70,14 +97,43 @@ export class FieldCore {
         points: points.subarray(first * 2, (first + count) * 2),
       });
     }
-    return { runs };
+    const labels = Array.from({ length: m._fl_label_count() }, (_, i) => ({
+      x: m._fl_label_x(i),
+      y: m._fl_label_y(i),
+      rgb: m._fl_label_rgb(i) >>> 0,
+      text: m.UTF8ToString(m._fl_label_text(i)),
+    }));
+    return { runs, labels };
   }
 
-  // What the command line writes for the same input: the CSV text, or the
-  // message lines it prints for a refused input.
-  csv(mode, texts) {
+  // Where a charge dragged or moved by the keys to (x, y) goes: { x, y },
+  // or null for a place on the other charge. other is the other charge's
+  // { x, y }, or null in single-charge mode.
+  dragTarget(x, y, charge, other) {
+    const m = this.m;
+    if (!m._fl_drag_target(x, y, charge, other?.x ?? 0, other?.y ?? 0, other ? 1 : 0)) return null;
+    const place = new Float64Array(m.HEAPF64.buffer, m._fl_drag_place(), 2);
+    return { x: place[0], y: place[1] };
+  }
+
+  // The text a box shows for a coordinate a drag left there.
+  coordinateText(value) {
+    return this.m.UTF8ToString(this.m._fl_coordinate_text(value));
+  }
+
+  // The probe's readout at (x, y) as lines of text; [] without a picture.
+  probe(x, y) {
+    const text = this.m.UTF8ToString(this.m._fl_probe(x, y));
+    return text ? text.split("\n") : [];
+  }
+
+  // What the command line writes for the same input, with the overlays
+  // asked for: the CSV text, or the message lines it prints for a refused
+  // input.
+  csv(mode, texts, overlays) {
     const six = Array.from({ length: 6 }, (_, i) => texts[i] ?? "");
-    return this.withStrings(six, (...p) => this.m.UTF8ToString(this.m._fl_csv(mode === "two" ? 1 : 0, ...p)));
+    const flags = (overlays?.equipotentials ? 1 : 0) | (overlays?.zeroField ? 2 : 0);
+    return this.withStrings(six, (...p) => this.m.UTF8ToString(this.m._fl_csv(mode === "two" ? 1 : 0, ...p, flags)));
   }
 
   // The boxes' reading rule.

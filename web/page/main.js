@@ -1,15 +1,21 @@
 // The page: the window's controls and their four click handlers, the
-// picture and its saving, the configuration in the address, and the
-// interface for tests and scripts, window.fieldlines:
+// picture with its overlays, its live parts (live.js) and its saving, the
+// configuration in the address, and the interface for tests and scripts,
+// window.fieldlines:
 //   fieldlines.ready              a promise, settled once the page works
-//   fieldlines.csv(mode, texts)   what the command line gives for the same
-//                                 input ("single" or "two", six box texts)
-//   fieldlines.timing             when the first picture was painted, and
-//                                 how long the last excite took (ms)
+//   fieldlines.csv(mode, texts[, overlays])
+//                                 what the command line gives for the same
+//                                 input ("single" or "two", six box texts,
+//                                 { equipotentials, zeroField } as
+//                                 --equipotentials and --zero-field)
+//   fieldlines.timing             when the first picture was painted, how
+//                                 long the last excite took, and the last
+//                                 position of a drag (ms)
 
 import { loadCore } from "./core.js";
 import { askSaveFormat, dialogOpen, showMessage } from "./dialogs.js";
 import { linkQuery, readLink } from "./link.js";
+import { LivePicture } from "./live.js";
 import { PictureCanvas, pngBlob, svgText } from "./picture.js";
 
 const kTitle = "电场线的描绘";
@@ -24,12 +30,43 @@ const boxes = [1, 2, 3, 4, 5, 6].map((i) => byId(`Text${i}`));
 const option1 = byId("Option1").querySelector("input");
 const option2 = byId("Option2").querySelector("input");
 const menu = byId("pictureMenu");
+const overlayItems = { equipotentials: byId("equipotentialsItem"), zeroField: byId("zeroFieldItem") };
 
-const timing = { firstPicture: null, excite: null };
+const timing = { firstPicture: null, excite: null, drag: null };
 let core = null;
 let picture = null;
-let drawing = { runs: [] };
+let live = null;
+let drawing = { runs: [], labels: [] };
+let charges = []; // of the picture on show
+let shown = null; // the mode and box texts of the picture on show
 let ending = false;
+
+// The overlays switched on, remembered in the browser from one visit to
+// the next (where it keeps anything for a page opened from disk).
+const kStorage = { equipotentials: "fieldlines.equipotentials", zeroField: "fieldlines.zeroField" };
+const overlays = { equipotentials: false, zeroField: false };
+
+function recallOverlays() {
+  for (const name of Object.keys(overlays)) {
+    try {
+      overlays[name] = localStorage.getItem(kStorage[name]) === "1";
+    } catch {
+      // No storage: the overlays start off.
+    }
+  }
+}
+
+function storeOverlay(name) {
+  try {
+    localStorage.setItem(kStorage[name], overlays[name] ? "1" : "0");
+  } catch {
+    // No storage: the switch holds for this visit.
+  }
+}
+
+function showOverlaySwitches() {
+  for (const [name, item] of Object.entries(overlayItems)) item.setAttribute("aria-checked", String(overlays[name]));
+}
 
 function mode() {
   return option2.checked ? "two" : "single";
@@ -54,7 +91,10 @@ function note(text) {
 // can be shared or reloaded. A page opened from disk may not change its
 // address; then it stays as it was.
 function rememberInAddress() {
-  const query = linkQuery(mode(), texts(), core);
+  clearTimeout(addressTimer);
+  addressTimer = 0;
+  if (!shown || ending) return;
+  const query = linkQuery(shown.mode, shown.texts, core, overlays);
   if (query === location.search) return;
   try {
     history.replaceState(null, "", query + location.hash);
@@ -63,17 +103,66 @@ function rememberInAddress() {
   }
 }
 
-// "激　发": read the boxes, draw, show what the drawing had to say.
-async function excite() {
-  if (ending || !core) return;
+// While a charge moves, the address follows once it rests: browsers limit
+// how often a page may rewrite it.
+let addressTimer = 0;
+function rememberInAddressSoon() {
+  clearTimeout(addressTimer);
+  addressTimer = setTimeout(rememberInAddress, 300);
+}
+
+// Shows the core's picture, and keeps what the live parts work from.
+function show(result) {
+  drawing = result.drawing;
+  charges = result.charges;
+  picture.show(drawing);
+  live.refresh();
+}
+
+// The excite of 激　发: read the boxes, draw with the overlays switched on.
+// Returns the messages the drawing had to say.
+function draw() {
+  if (ending || !core) return [];
   const start = performance.now();
-  const result = core.excite(mode(), texts());
+  const configuration = { mode: mode(), texts: texts() };
+  const result = core.excite(configuration.mode, configuration.texts, overlays);
   const drawn = performance.now();
   if (result.charge2Locked) setCharge2Locked(true);
-  drawing = result.drawing;
-  picture.show(drawing);
+  show(result);
   timing.excite = { core: drawn - start, total: performance.now() - start };
-  if (result.messages.length === 0) rememberInAddress();
+  shown = result.messages.length === 0 ? configuration : null;
+  return result.messages;
+}
+
+// "激　发" (and Enter): draw, show what the drawing had to say.
+async function excite() {
+  const messages = draw();
+  if (messages.length === 0) rememberInAddress();
+  for (const message of messages) await showMessage(message);
+}
+
+// A charge dragged or moved by the keys to a place the core allows: its
+// boxes show the place and the picture is drawn again, as 激　发 draws it.
+// A move never shows a message.
+function moveCharge(charge, place) {
+  const first = charge === 1 ? 0 : 3;
+  boxes[first].value = core.coordinateText(place.x);
+  boxes[first + 1].value = core.coordinateText(place.y);
+  draw();
+}
+
+// A switch of the context menu: the picture on show is drawn again at
+// once, with the same field lines.
+async function switchOverlay(name) {
+  hideMenu();
+  if (ending) return;
+  overlays[name] = !overlays[name];
+  storeOverlay(name);
+  showOverlaySwitches();
+  if (!core || charges.length === 0) return;
+  const result = core.redraw(overlays);
+  show(result);
+  rememberInAddress();
   for (const message of result.messages) await showMessage(message);
 }
 
@@ -97,7 +186,8 @@ function endProgram() {
   ending = true;
   hideMenu();
   window.close();
-  drawing = { runs: [] };
+  drawing = { runs: [], labels: [] };
+  charges = [];
   core = null;
   document.body.classList.add("ended");
   note("程序已结束。浏览器不允许网页关闭这个标签页，请自行关闭它；重新载入本页可以再次使用。");
@@ -155,9 +245,23 @@ function connectHandlers() {
 
   byId("Picture1").addEventListener("contextmenu", (event) => {
     event.preventDefault();
-    if (!ending) showMenu(event.clientX, event.clientY);
+    // A finger held still on a dot it drags is no call for the menu.
+    if (!ending && !live.dragging()) showMenu(event.clientX, event.clientY);
   });
   byId("saveItem").addEventListener("click", savePicture);
+  for (const name of Object.keys(overlayItems)) {
+    overlayItems[name].addEventListener("click", () => switchOverlay(name));
+  }
+  // Enter in any of the six boxes draws, as on 激　发 itself (a focused
+  // button already turns Enter into its click). Not while an input method
+  // is composing: there Enter takes the composed text.
+  for (const box of boxes) {
+    box.addEventListener("keydown", (event) => {
+      if (event.key !== "Enter" || event.isComposing || event.keyCode === 229) return;
+      event.preventDefault();
+      excite();
+    });
+  }
   document.addEventListener("pointerdown", (event) => {
     if (!menu.contains(event.target)) hideMenu();
   });
@@ -175,6 +279,8 @@ function connectHandlers() {
 // the link asks for it.
 async function applyLink() {
   const link = readLink(location.search, (text) => core.readsInFull(text));
+  Object.assign(overlays, link.overlays);
+  showOverlaySwitches();
   if (link.mode === "single") option1.checked = true;
   if (link.mode === "two") option2.checked = true;
   link.charge1?.forEach((text, i) => (boxes[i].value = text));
@@ -188,8 +294,21 @@ function whenPainted() {
 }
 
 async function start() {
+  recallOverlays();
+  showOverlaySwitches();
   connectHandlers();
-  picture = new PictureCanvas(byId("Picture1").querySelector("canvas"));
+  const canvas = byId("Picture1").querySelector("canvas");
+  picture = new PictureCanvas(canvas);
+  live = new LivePicture({
+    element: byId("Picture1"),
+    canvas,
+    probe: byId("probe"),
+    core: () => (ending ? null : core),
+    charges: () => charges,
+    move: moveCharge,
+    moved: rememberInAddressSoon,
+    measured: (figures) => (timing.drag = figures),
+  });
   try {
     core = await loadCore();
   } catch (error) {
@@ -206,10 +325,14 @@ const ready = start();
 window.fieldlines = Object.freeze({
   ready,
   timing,
-  csv(mode, texts) {
+  csv(mode, texts, options = {}) {
     if (!core) throw new Error(ending ? "the page has ended" : "not ready: await fieldlines.ready");
     if (mode !== "single" && mode !== "two") throw new TypeError('mode is "single" or "two"');
     if (!Array.isArray(texts) || texts.length !== 6) throw new TypeError("texts are the six box texts");
-    return core.csv(mode, texts.map(String));
+    if (options === null || typeof options !== "object") throw new TypeError("options are { equipotentials, zeroField }");
+    return core.csv(mode, texts.map(String), {
+      equipotentials: Boolean(options.equipotentials),
+      zeroField: Boolean(options.zeroField),
+    });
   },
 });
