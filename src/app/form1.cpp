@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "app/picturebox.h"
+#include "app/pictureinteraction.h"
 #include "core/fieldlines.h"
 #include "core/messages.h"
 #include "core/textpanel.h"
@@ -16,10 +17,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
+#include <QSettings>
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QStandardPaths>
@@ -120,8 +123,15 @@ Form1::Form1(QWidget *parent)
     messenger_.target = &messageBoxes_;
     messenger_.picture = picture1_;
     events_.form = this;
-    fieldLines_ = std::make_unique<FieldLines>(state_, drawing_, *panel_, messenger_, events_);
+    fieldLines_ = std::make_unique<FieldLines>(state_, collector_, *panel_, messenger_, events_);
+    interaction_ = new PictureInteraction(
+        *picture1_, text_, *panel_, [this]() -> const Charges & { return fieldLines_->charges(); },
+        [this] { excite(); });
 
+    const QSettings settings;
+    overlays_.equipotentials = settings.value(QStringLiteral("overlays/equipotentials"), false).toBool();
+    overlays_.zeroField = settings.value(QStringLiteral("overlays/zeroField"), false).toBool();
+    createPictureMenu();
     connectHandlers();
 }
 
@@ -237,7 +247,6 @@ void Form1::connectHandlers()
     command1_->installEventFilter(this);
     command2_->installEventFilter(this);
 
-    connect(picture1_, &PictureBox::saveRequested, this, &Form1::savePictureAs);
     auto *save = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), this);
     connect(save, &QShortcut::activated, this, &Form1::savePictureAs);
 }
@@ -292,8 +301,73 @@ void Form1::excite()
     do {
         exciteQueued_ = false;
         fieldLines_->excite();
+        fieldLinesEnd_ = drawing_.mark();
+        if (!ending_)
+            drawOverlays();
         picture1_->refresh();
     } while (exciteQueued_ && !ending_);
+}
+
+void Form1::drawOverlays()
+{
+    drawing_.rollBack(fieldLinesEnd_);
+    ::drawOverlays(drawing_, fieldLines_->charges(), overlays_, &collector_.lines());
+}
+
+void Form1::setOverlays(const Overlays &overlays, bool remember)
+{
+    overlays_ = overlays;
+    if (remember) {
+        QSettings settings;
+        settings.setValue(QStringLiteral("overlays/equipotentials"), overlays.equipotentials);
+        settings.setValue(QStringLiteral("overlays/zeroField"), overlays.zeroField);
+    }
+    for (QAction *action : pictureMenu_->actions()) {
+        const QString key = action->data().toString();
+        if (key == QLatin1String("equipotentials"))
+            action->setChecked(overlays.equipotentials);
+        else if (key == QLatin1String("zeroField"))
+            action->setChecked(overlays.zeroField);
+    }
+    // A drawing under way draws them itself when it ends.
+    if (!exciting_ && !fieldLines_->charges().empty()) {
+        drawOverlays();
+        picture1_->refresh();
+    }
+}
+
+// Picture1's context menu: saving, and what the picture shows.
+void Form1::createPictureMenu()
+{
+    pictureMenu_ = new QMenu(this);
+    QAction *save = pictureMenu_->addAction(QStringLiteral("保存图片…"));
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(save, &QAction::triggered, this, &Form1::savePictureAs);
+    pictureMenu_->addSeparator();
+
+    const struct
+    {
+        const char *key;
+        QString text;
+        bool Overlays::*member;
+    } toggles[] = {
+        {"equipotentials", QStringLiteral("显示等势线"), &Overlays::equipotentials},
+        {"zeroField", QStringLiteral("显示场强为零的点"), &Overlays::zeroField},
+    };
+    for (const auto &toggle : toggles) {
+        QAction *action = pictureMenu_->addAction(toggle.text);
+        action->setCheckable(true);
+        action->setChecked(overlays_.*toggle.member);
+        action->setData(QString::fromLatin1(toggle.key));
+        action->setObjectName(QString::fromLatin1(toggle.key));
+        const auto member = toggle.member;
+        connect(action, &QAction::triggered, this, [this, member](bool on) {
+            Overlays changed = overlays_;
+            changed.*member = on;
+            setOverlays(changed);
+        });
+    }
+    picture1_->setContextMenu(pictureMenu_);
 }
 
 void Form1::enterSingleCharge()

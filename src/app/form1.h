@@ -4,7 +4,9 @@
 #include "app/messageboxmessenger.h"
 #include "core/drawingstate.h"
 #include "core/eventpump.h"
+#include "core/linecollector.h"
 #include "core/messenger.h"
+#include "core/overlays.h"
 #include "plot/keptdrawing.h"
 
 #include <QWidget>
@@ -14,6 +16,8 @@
 
 class FieldLines;
 class PictureBox;
+class PictureInteraction;
+class QMenu;
 class QCloseEvent;
 class QGroupBox;
 class QLineEdit;
@@ -55,6 +59,12 @@ public:
     // Picture1, Ctrl+S).
     void savePictureAs();
 
+    // What the picture shows besides the field lines. Switching one redraws
+    // the picture on show at once (its field lines as they are); the choice
+    // is remembered for the next start unless remember is false.
+    const Overlays &overlays() const { return overlays_; }
+    void setOverlays(const Overlays &overlays, bool remember = true);
+
     // True once the program is ending (Command2 or the window was closed):
     // no handler does anything more, and a drawing waiting for events stops.
     bool isEnding() const { return ending_; }
@@ -88,6 +98,10 @@ private:
     void createControls();
     void chainFocus();
     void connectHandlers();
+    void createPictureMenu();
+    // Draws the overlays over the field lines of the picture on show, in
+    // place of those drawn before.
+    void drawOverlays();
 
     // The click handlers.
     void excite();            // Command1 "激　发"; see exciteQueued_
@@ -112,6 +126,15 @@ private:
 
     DrawingState state_;
     KeptDrawing drawing_;
+    // The drawing goes through it, which keeps the field lines for the
+    // labels of the equipotentials to keep clear of.
+    LineCollector collector_{drawing_};
+    Overlays overlays_;
+    // Where the field lines of the picture on show end and its overlays
+    // begin.
+    DisplayList::Mark fieldLinesEnd_;
+    QMenu *pictureMenu_ = nullptr;
+    PictureInteraction *interaction_ = nullptr;
     std::unique_ptr<LineEditPanel> panel_;
     MessageBoxMessenger messageBoxes_{this};
     MessengerRelay messenger_;

@@ -68,6 +68,8 @@ void releaseStartupMessages()
 
 int run(int argc, char *argv[])
 {
+    // The window remembers its switches (QSettings) under this name.
+    QCoreApplication::setOrganizationName(QStringLiteral("fieldlines"));
     QCoreApplication::setApplicationName(QStringLiteral("fieldlines"));
     QCoreApplication::setApplicationVersion(QStringLiteral(FIELDLINES_VERSION));
 
@@ -114,6 +116,14 @@ int run(int argc, char *argv[])
     installQtChinese();
     Form1 window;
     window.preset(commandLine.panel());
+    // --equipotentials and --zero-field switch the overlays on for this run.
+    const Overlays &asked = commandLine.overlays();
+    if (asked.equipotentials || asked.zeroField) {
+        Overlays overlays = window.overlays();
+        overlays.equipotentials = overlays.equipotentials || asked.equipotentials;
+        overlays.zeroField = overlays.zeroField || asked.zeroField;
+        window.setOverlays(overlays, false);
+    }
     window.show();
     return app.exec();
 }

@@ -167,6 +167,24 @@ void DisplayList::PSet(float x, float y, std::uint32_t colour)
     ++revision_;
 }
 
+DisplayList::Mark DisplayList::mark() const
+{
+    return {runs_.size(), points_.size(), labels_.size(), runs_.empty() ? 0 : runs_.back().count, operationCount_};
+}
+
+void DisplayList::rollBack(const Mark &mark)
+{
+    if (mark.runs > runs_.size() || mark.points > points_.size() || mark.labels > labels_.size())
+        return;  // not a mark of this picture
+    runs_.resize(mark.runs);
+    if (!runs_.empty())
+        runs_.back().count = mark.lastRunCount;
+    points_.resize(mark.points);
+    labels_.resize(mark.labels);
+    operationCount_ = mark.operations;
+    ++revision_;
+}
+
 void DisplayList::Label(float x, float y, const std::string &text, std::uint32_t colour)
 {
     const double px = originX_ + x * scaleX_;

@@ -87,6 +87,20 @@ public:
     // rendered image and render again only when this differs.
     std::uint64_t revision() const { return revision_; }
 
+    // A point in the list to come back to: what was drawn up to then.
+    struct Mark
+    {
+        std::size_t runs = 0;
+        std::size_t points = 0;
+        std::size_t labels = 0;
+        std::uint32_t lastRunCount = 0;
+        std::size_t operations = 0;
+    };
+    Mark mark() const;
+    // Leaves out everything drawn after the mark (the overlays drawn over a
+    // finished picture, to draw others in their place); the pen width stays.
+    void rollBack(const Mark &mark);
+
     const std::vector<Run> &runs() const { return runs_; }
     const std::vector<Point> &points() const { return points_; }
     const std::vector<Text> &labels() const { return labels_; }

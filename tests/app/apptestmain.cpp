@@ -1,6 +1,7 @@
 #include "app/qtchinese.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,12 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The window's remembered switches go to a folder of the test's own, so
+    // that neither the user's choices nor one test's reach another run.
+    const QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
     QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("fieldlines-tests"));
     installQtChinese();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

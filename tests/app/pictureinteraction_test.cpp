@@ -1,0 +1,160 @@
+#include "apptestsupport.h"
+
+#include "app/picturebox.h"
+#include "app/pictureinteraction.h"
+#include "core/plotgeometry.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMouseEvent>
+
+namespace {
+
+// The widget position of a user coordinate on Picture1.
+QPointF at(Window &window, double x, double y)
+{
+    const QRectF plot(window.child<PictureBox>("Picture1")->plotRect());
+    return {plot.left() + (x - Plot::kLeft) / (Plot::kRight - Plot::kLeft) * plot.width(),
+            plot.top() + (Plot::kTop - y) / (Plot::kTop - Plot::kBottom) * plot.height()};
+}
+
+void mouse(Window &window, QEvent::Type type, double x, double y, Qt::MouseButtons held)
+{
+    QWidget *picture = window.child("Picture1");
+    const QPointF position = at(window, x, y);
+    QMouseEvent event(type, position, picture->mapToGlobal(position), Qt::LeftButton, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(picture, &event);
+}
+
+void drag(Window &window, double fromX, double fromY, double toX, double toY)
+{
+    mouse(window, QEvent::MouseButtonPress, fromX, fromY, Qt::LeftButton);
+    for (int i = 1; i <= 4; ++i)
+        mouse(window, QEvent::MouseMove, fromX + (toX - fromX) * i / 4, fromY + (toY - fromY) * i / 4,
+              Qt::LeftButton);
+    mouse(window, QEvent::MouseButtonRelease, toX, toY, Qt::NoButton);
+}
+
+QImage pictureOf(const std::vector<const char *> &texts)
+{
+    Window window;
+    window.setTexts(texts);
+    window.excite();
+    return window.form.drawing().toImage();
+}
+
+// Dragging a dot moves its charge: the boxes show the place rounded to 0.5,
+// kept on the plot and in order, and the picture is the one 激　发 draws for
+// them. A drag never shows a message.
+TEST(Dragging, MovesTheChargeAsTheBoxesWouldPlaceIt)
+{
+    struct Row
+    {
+        const char *name;
+        double fromX, fromY, toX, toY;
+        std::vector<const char *> boxes;
+    };
+    const Row rows[] = {
+        {"red dot to a place rounded to halves", 15, 0, 20.4, 7.9, {"-15", "0", "10", "20.5", "8", "-10"}},
+        {"green dot, grabbed off its centre", -14.5, 0.4, -30.2, -12.1, {"-30.5", "-12.5", "10", "15", "0", "-10"}},
+        {"red dot stops at charge 1's x", 15, 0, -40, 5, {"-15", "0", "10", "-15", "5", "-10"}},
+        {"red dot stops at the border", 15, 0, 60, 40, {"-15", "0", "10", "45", "25", "-10"}},
+        {"a press beside the dots moves nothing", 0, 10, 20, 10, {"-15", "0", "10", "15", "0", "-10"}},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        Window window;
+        window.excite();
+        drag(window, row.fromX, row.fromY, row.toX, row.toY);
+        for (int box = 1; box <= 6; ++box)
+            EXPECT_EQ(window.text(box)->text().toStdString(), row.boxes[std::size_t(box - 1)]) << "Text" << box;
+        EXPECT_TRUE(window.messenger.messages.empty());
+        EXPECT_EQ(window.form.drawing().toImage(), pictureOf(row.boxes));
+    }
+}
+
+TEST(Dragging, NeedsAPictureFirst)
+{
+    Window window;
+    drag(window, 15, 0, 20, 5);
+    EXPECT_EQ(window.text(4)->text(), "15");
+    EXPECT_EQ(window.form.drawing().operationCount(), 0u);
+}
+
+// The arrow keys move the charge last dragged or clicked (charge 1 at
+// first) by 0.5, with Shift by 5, by the same rules.
+TEST(Dragging, ArrowKeysMoveTheSelectedCharge)
+{
+    Window window;
+    window.excite();
+    QWidget *picture = window.child("Picture1");
+    QTest::keyClick(picture, Qt::Key_Right);
+    EXPECT_EQ(window.text(1)->text(), "-14.5");
+    mouse(window, QEvent::MouseButtonPress, 15, 0, Qt::LeftButton);
+    mouse(window, QEvent::MouseButtonRelease, 15, 0, Qt::NoButton);
+    QTest::keyClick(picture, Qt::Key_Up, Qt::ShiftModifier);
+    QTest::keyClick(picture, Qt::Key_Left);
+    EXPECT_EQ(window.text(4)->text(), "14.5");
+    EXPECT_EQ(window.text(5)->text(), "5");
+    EXPECT_EQ(window.form.drawing().toImage(), pictureOf({"-14.5", "0", "10", "14.5", "5", "-10"}));
+}
+
+// The probe: x, y, |E| with its direction, and V under the mouse; on a dot
+// the field is not defined; it goes when the mouse leaves.
+TEST(Probe, ReadsTheFieldUnderTheMouse)
+{
+    Window window;
+    auto *picture = window.child<PictureBox>("Picture1");
+    mouse(window, QEvent::MouseMove, 0, 0, Qt::NoButton);
+    EXPECT_TRUE(picture->readout().isEmpty());  // no picture yet
+
+    window.excite();
+    const struct
+    {
+        double x, y;
+        QStringList lines;
+    } rows[] = {
+        // Midway both fields point to charge 2: 2 · 10 / 15² = 0.0889.
+        {0, 0, {"x = 0   y = 0", "|E| = 0.0889   方向 0.0°", "V = 0"}},
+        // Left of charge 1: 10/15² - 10/45² = 0.0395 pointing left, V = 10/15 - 10/45.
+        {-30, 0, {"x = -30   y = 0", "|E| = 0.0395   方向 180.0°", "V = 0.444"}},
+        {15.5, 0.5, {"x = 15.5   y = 0.5", "此处场强无定义"}},
+    };
+    for (const auto &row : rows) {
+        mouse(window, QEvent::MouseMove, row.x, row.y, Qt::NoButton);
+        EXPECT_EQ(picture->readout(), row.lines);
+    }
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(picture, &leave);
+    EXPECT_TRUE(picture->readout().isEmpty());
+}
+
+// The switches of the picture's menu draw the equipotentials (grey) and the
+// zero-field marker (orange) at once, and a new window remembers them.
+TEST(Overlays, SwitchesDrawAtOnceAndAreRemembered)
+{
+    const auto greyAndOrange = [](const KeptDrawing &drawing) {
+        int grey = 0, orange = 0;
+        for (const DisplayList::Run &run : drawing.runs()) {
+            grey += run.rgb == 0x808080;
+            orange += run.rgb == 0xff8c00;
+        }
+        return std::make_pair(grey > 0, orange > 0);
+    };
+    {
+        Window window;
+        window.setTexts({"-15", "0", "10", "15", "0", "10"});  // like charges: a zero point midway
+        window.excite();
+        EXPECT_EQ(greyAndOrange(window.form.drawing()), std::make_pair(false, false));
+        for (const char *name : {"equipotentials", "zeroField"})
+            window.form.findChild<QAction *>(QString::fromLatin1(name))->trigger();
+        EXPECT_EQ(greyAndOrange(window.form.drawing()), std::make_pair(true, true));
+        EXPECT_GT(window.form.drawing().labels().size(), 5u);
+    }
+    Window next;
+    EXPECT_TRUE(next.form.overlays().equipotentials);
+    EXPECT_TRUE(next.form.overlays().zeroField);
+    next.form.setOverlays({});
+}
+
+}  // namespace
