@@ -300,7 +300,7 @@ int renderPicture(const CommandLine &commandLine, QString &message)
             message = prompts.join(QLatin1Char('\n'));
             return exitCode;
         }
-        drawOverlays(surface, lines.charges(), commandLine.overlays(), &surface.lines());
+        drawOverlays(target, lines.charges(), commandLine.overlays(), &surface.lines());
 
         const PictureWriter::Result result = PictureWriter::write({&kept, &recording}, file, commandLine.size());
         if (!result) {
