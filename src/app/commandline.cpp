@@ -5,6 +5,7 @@
 #include "core/linecollector.h"
 #include "core/messages.h"
 #include "core/numberreading.h"
+#include "core/presets.h"
 #include "core/recordingmessenger.h"
 #include "core/recordingsurface.h"
 #include "plot/keptdrawing.h"
@@ -22,6 +23,7 @@ namespace {
 const QString kSingle = QStringLiteral("single");
 const QString kEquipotentials = QStringLiteral("equipotentials");
 const QString kZeroField = QStringLiteral("zero-field");
+const QString kPreset = QStringLiteral("preset");
 const QString kCharge1 = QStringLiteral("charge1");
 const QString kCharge2 = QStringLiteral("charge2");
 const QString kOutput = QStringLiteral("output");
@@ -131,6 +133,14 @@ void addOptions(QCommandLineParser &parser)
         "with --output it draws the picture of one excite into FILE."));
     parser.addHelpOption();
     parser.addVersionOption();
+    QStringList presetNames;
+    for (const Preset &preset : presets())
+        presetNames << QString::fromLatin1(preset.commandName);
+    parser.addOption({kPreset,
+                      QStringLiteral("Fill the boxes and the mode with a classic configuration (典型电荷分布): %1. "
+                                     "--charge1, --charge2 and --single change it further.")
+                          .arg(presetNames.join(QStringLiteral(", "))),
+                      QStringLiteral("NAME")});
     parser.addOption({kSingle, QStringLiteral("Select 单个点电荷 (single point charge).")});
     parser.addOption({kEquipotentials, QStringLiteral("Add the labelled equipotential lines (显示等势线).")});
     parser.addOption({kZeroField, QStringLiteral("Mark the points where the field vanishes (显示场强为零的点).")});
@@ -177,13 +187,29 @@ CommandLine::CommandLine(const QStringList &arguments)
     // The parser keeps the last of a repeated option, even after a
     // malformed one: a repetition is surely a mistake.
     const QStringList given = parser.optionNames();
-    for (const QString &option : {kSingle, kCharge1, kCharge2, kOutput, kSize, kEquipotentials, kZeroField}) {
+    for (const QString &option : {kPreset, kSingle, kCharge1, kCharge2, kOutput, kSize, kEquipotentials, kZeroField}) {
         if (given.count(option) > 1) {
             fail(option, QStringLiteral("given more than once"));
             return;
         }
     }
 
+    if (parser.isSet(kPreset)) {
+        const Preset *preset = presetNamed(parser.value(kPreset).toStdString());
+        if (!preset) {
+            QStringList names;
+            for (const Preset &known : presets())
+                names << QString::fromLatin1(known.commandName);
+            fail(kPreset, QStringLiteral("unknown preset '%1' (use one of %2)")
+                              .arg(parser.value(kPreset), names.join(QStringLiteral(", "))));
+            return;
+        }
+        for (int box = 1; box <= 6; ++box) {
+            if (const char *text = preset->texts[std::size_t(box - 1)])
+                panel_.setText(box, text);
+        }
+        panel_.setTwoChargeMode(preset->twoCharges);
+    }
     if (parser.isSet(kCharge1) && !readCharge(kCharge1, parser.value(kCharge1), 1))
         return;
     if (parser.isSet(kCharge2) && !readCharge(kCharge2, parser.value(kCharge2), 4))

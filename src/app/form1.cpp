@@ -4,6 +4,7 @@
 #include "app/pictureinteraction.h"
 #include "core/fieldlines.h"
 #include "core/messages.h"
+#include "core/presets.h"
 #include "core/textpanel.h"
 #include "plot/picturewriter.h"
 
@@ -308,6 +309,20 @@ void Form1::excite()
     } while (exciteQueued_ && !ending_);
 }
 
+void Form1::applyPreset(const Preset &preset)
+{
+    if (ending_)
+        return;
+    // The option's own handler locks or unlocks the boxes of charge 2 (and
+    // for a single charge moves it to x = 0) before the boxes are filled.
+    (preset.twoCharges ? option2_ : option1_)->click();
+    for (int box = 1; box <= 6; ++box) {
+        if (const char *text = preset.texts[std::size_t(box - 1)])
+            text_[std::size_t(box - 1)]->setText(QString::fromUtf8(text));
+    }
+    excite();
+}
+
 void Form1::drawOverlays()
 {
     drawing_.rollBack(fieldLinesEnd_);
@@ -343,6 +358,15 @@ void Form1::createPictureMenu()
     QAction *save = pictureMenu_->addAction(QStringLiteral("保存图片…"));
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(save, &QAction::triggered, this, &Form1::savePictureAs);
+    pictureMenu_->addSeparator();
+
+    QMenu *classics = pictureMenu_->addMenu(QStringLiteral("典型电荷分布"));
+    classics->setObjectName(QStringLiteral("presets"));
+    for (const Preset &preset : presets()) {
+        QAction *action = classics->addAction(QString::fromUtf8(preset.name));
+        action->setObjectName(QStringLiteral("preset-") + QLatin1String(preset.commandName));
+        connect(action, &QAction::triggered, this, [this, &preset] { applyPreset(preset); });
+    }
     pictureMenu_->addSeparator();
 
     const struct

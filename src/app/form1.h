@@ -17,6 +17,7 @@
 class FieldLines;
 class PictureBox;
 class PictureInteraction;
+struct Preset;
 class QMenu;
 class QCloseEvent;
 class QGroupBox;
@@ -58,6 +59,10 @@ public:
     // Asks for a file name and saves the picture there (context menu of
     // Picture1, Ctrl+S).
     void savePictureAs();
+
+    // Sets up a classic configuration as a user would: selects its mode,
+    // fills the boxes, and draws.
+    void applyPreset(const Preset &preset);
 
     // What the picture shows besides the field lines. Switching one redraws
     // the picture on show at once (its field lines as they are); the choice

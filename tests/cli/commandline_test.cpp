@@ -111,6 +111,7 @@ TEST(CommandLineTest, MalformedCommandLinesNameTheOption)
         {"repeated output", {"--output", "a.png", "--output", "b.svg"}, "--output:"},
         {"repeated after a malformed one", {"--charge1", "abc", "--charge1", "-15,0,10"}, "--charge1:"},
         {"repeated switch", {"--single", "--single"}, "--single:"},
+        {"unknown preset", {"--preset", "quadrupole"}, "--preset:"},
         {"size of a table", {"--output", "a.csv", "--size", "100x100"}, "--size:"},
         {"stray argument", {"picture.png"}, "'picture.png'"},
     };

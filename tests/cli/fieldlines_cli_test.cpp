@@ -321,3 +321,37 @@ TEST_F(FieldlinesProgramTest, WindowWithoutADisplaySaysSo)
 }
 
 }  // namespace
+
+namespace {
+
+QByteArray contentOf(const QString &file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// --preset fills the boxes and the mode with a classic configuration, as
+// the window's menu does; --charge1, --charge2 and --single change it
+// further.
+TEST_F(FieldlinesProgramTest, PresetsDrawAsTheirChargesGivenInFull)
+{
+    const struct
+    {
+        QStringList preset;
+        QStringList typed;
+    } rows[] = {
+        {{"--preset", "dipole"}, {}},
+        {{"--preset", "unlike-1to2"}, {"--charge1", "-15,0,5"}},
+        {{"--preset", "vertical"}, {"--charge1", "0,10,10", "--charge2", "0,-10,-10"}},
+        {{"--preset", "single-negative"}, {"--single", "--charge1", "0,0,-10"}},
+        {{"--preset", "like", "--charge2", "10,5,2"}, {"--charge1", "-15,0,10", "--charge2", "10,5,2"}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.preset.join(' ').toStdString());
+        ASSERT_EQ(run(row.preset + QStringList{"--output", path("preset.csv")}).exitCode, 0);
+        ASSERT_EQ(run(row.typed + QStringList{"--output", path("typed.csv")}).exitCode, 0);
+        EXPECT_EQ(contentOf(path("preset.csv")), contentOf(path("typed.csv")));
+    }
+}
+
+}  // namespace
