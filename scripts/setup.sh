@@ -16,6 +16,8 @@ PACKAGES=(
     xvfb xauth xdotool imagemagick
     # The Debian package: cpack finds its dependencies with dpkg-shlibdeps.
     dpkg-dev
+    # The tests read the PDF pages back: pdfinfo, pdftotext.
+    poppler-utils
     # The browser edition: the core compiled to WebAssembly, and the browser
     # its tests run in (headless). Emscripten runs on Node.js.
     emscripten chromium

@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 
+#include "app/caption.h"
 #include "core/drawingstate.h"
 #include "core/fieldlines.h"
 #include "core/linecollector.h"
@@ -328,7 +329,8 @@ int renderPicture(const CommandLine &commandLine, QString &message)
         }
         drawOverlays(target, lines.charges(), commandLine.overlays(), &surface.lines());
 
-        const PictureWriter::Result result = PictureWriter::write({&kept, &recording}, file, commandLine.size());
+        const PictureWriter::Result result =
+            PictureWriter::write({&kept, &recording, pictureCaption(lines.charges())}, file, commandLine.size());
         if (!result) {
             message = result.error;
             return CommandLine::kExitWrite;

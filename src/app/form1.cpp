@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "app/caption.h"
 #include "app/picturebox.h"
 #include "app/pictureinteraction.h"
 #include "core/fieldlines.h"
@@ -19,6 +20,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -129,10 +135,9 @@ Form1::Form1(QWidget *parent)
         *picture1_, text_, *panel_, [this]() -> const Charges & { return fieldLines_->charges(); },
         [this] { excite(); });
 
-    const QSettings settings;
-    overlays_.equipotentials = settings.value(QStringLiteral("overlays/equipotentials"), false).toBool();
-    overlays_.zeroField = settings.value(QStringLiteral("overlays/zeroField"), false).toBool();
+    loadSwitches();
     createPictureMenu();
+    showSwitches();
     connectHandlers();
 }
 
@@ -329,21 +334,52 @@ void Form1::drawOverlays()
     ::drawOverlays(drawing_, fieldLines_->charges(), overlays_, &collector_.lines());
 }
 
+const std::vector<Form1::Switch> &Form1::switches()
+{
+    static const std::vector<Switch> table = {
+        {"equipotentials", "显示等势线", [](Form1 &form) -> bool & { return form.overlays_.equipotentials; }, true},
+        {"zeroField", "显示场强为零的点", [](Form1 &form) -> bool & { return form.overlays_.zeroField; }, true},
+        {"projector", "投影模式", [](Form1 &form) -> bool & { return form.style_.projector; }, false},
+        {"colourBlindSafe", "色盲友好配色", [](Form1 &form) -> bool & { return form.style_.colourBlindSafe; }, false},
+    };
+    return table;
+}
+
+void Form1::loadSwitches()
+{
+    const QSettings settings;
+    for (const Switch &option : switches())
+        option.flag(*this) = settings.value(QStringLiteral("view/") + QLatin1String(option.key), false).toBool();
+}
+
+void Form1::saveSwitches() const
+{
+    QSettings settings;
+    for (const Switch &option : switches())
+        settings.setValue(QStringLiteral("view/") + QLatin1String(option.key), option.flag(const_cast<Form1 &>(*this)));
+}
+
+void Form1::showSwitches()
+{
+    for (const Switch &option : switches()) {
+        if (auto *action = pictureMenu_->findChild<QAction *>(QString::fromLatin1(option.key)))
+            action->setChecked(option.flag(*this));
+    }
+    drawing_.setStyle(style_);
+    // The legend dots of the panel take the colours of the picture's dots.
+    const QColor charge1 = style_.colourBlindSafe ? QColor::fromRgb(KeptDrawing::kBlueGreen) : QColor(0x00, 0xC0, 0x00);
+    const QColor charge2 = style_.colourBlindSafe ? QColor::fromRgb(KeptDrawing::kOrange) : QColor(0xFF, 0x00, 0x00);
+    setTextColour(findChild<QLabel *>(QStringLiteral("Label4")), charge1);
+    setTextColour(findChild<QLabel *>(QStringLiteral("Label17")), charge2);
+    picture1_->refresh();
+}
+
 void Form1::setOverlays(const Overlays &overlays, bool remember)
 {
     overlays_ = overlays;
-    if (remember) {
-        QSettings settings;
-        settings.setValue(QStringLiteral("overlays/equipotentials"), overlays.equipotentials);
-        settings.setValue(QStringLiteral("overlays/zeroField"), overlays.zeroField);
-    }
-    for (QAction *action : pictureMenu_->actions()) {
-        const QString key = action->data().toString();
-        if (key == QLatin1String("equipotentials"))
-            action->setChecked(overlays.equipotentials);
-        else if (key == QLatin1String("zeroField"))
-            action->setChecked(overlays.zeroField);
-    }
+    if (remember)
+        saveSwitches();
+    showSwitches();
     // A drawing under way draws them itself when it ends.
     if (!exciting_ && !fieldLines_->charges().empty()) {
         drawOverlays();
@@ -351,13 +387,23 @@ void Form1::setOverlays(const Overlays &overlays, bool remember)
     }
 }
 
-// Picture1's context menu: saving, and what the picture shows.
+void Form1::setPictureStyle(const PictureStyle &style, bool remember)
+{
+    style_ = style;
+    if (remember)
+        saveSwitches();
+    showSwitches();
+}
+
 void Form1::createPictureMenu()
 {
     pictureMenu_ = new QMenu(this);
     QAction *save = pictureMenu_->addAction(QStringLiteral("保存图片…"));
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(save, &QAction::triggered, this, &Form1::savePictureAs);
+    QAction *print = pictureMenu_->addAction(QStringLiteral("打印…"));
+    print->setObjectName(QStringLiteral("print"));
+    connect(print, &QAction::triggered, this, &Form1::printPictureAs);
     pictureMenu_->addSeparator();
 
     QMenu *classics = pictureMenu_->addMenu(QStringLiteral("典型电荷分布"));
@@ -369,26 +415,21 @@ void Form1::createPictureMenu()
     }
     pictureMenu_->addSeparator();
 
-    const struct
-    {
-        const char *key;
-        QString text;
-        bool Overlays::*member;
-    } toggles[] = {
-        {"equipotentials", QStringLiteral("显示等势线"), &Overlays::equipotentials},
-        {"zeroField", QStringLiteral("显示场强为零的点"), &Overlays::zeroField},
-    };
-    for (const auto &toggle : toggles) {
-        QAction *action = pictureMenu_->addAction(toggle.text);
+    bool overlays = true;
+    for (const Switch &option : switches()) {
+        if (option.overlay != overlays) {
+            pictureMenu_->addSeparator();
+            overlays = option.overlay;
+        }
+        QAction *action = pictureMenu_->addAction(QString::fromUtf8(option.text));
         action->setCheckable(true);
-        action->setChecked(overlays_.*toggle.member);
-        action->setData(QString::fromLatin1(toggle.key));
-        action->setObjectName(QString::fromLatin1(toggle.key));
-        const auto member = toggle.member;
-        connect(action, &QAction::triggered, this, [this, member](bool on) {
-            Overlays changed = overlays_;
-            changed.*member = on;
-            setOverlays(changed);
+        action->setObjectName(QString::fromLatin1(option.key));
+        connect(action, &QAction::triggered, this, [this, &option](bool on) {
+            option.flag(*this) = on;
+            if (option.overlay)
+                setOverlays(overlays_);
+            else
+                setPictureStyle(style_);
         });
     }
     picture1_->setContextMenu(pictureMenu_);
@@ -443,7 +484,7 @@ void Form1::savePictureAs()
     QStringList filters;
     std::vector<const PictureWriter::Format *> offered;
     for (const PictureWriter::Format &format : PictureWriter::formats()) {
-        if (format.windowSize.isEmpty())
+        if (!format.fromWindow)
             continue;
         filters << QStringLiteral("%1 (*.%2)").arg(QString::fromUtf8(format.filter), QLatin1String(format.suffix));
         offered.push_back(&format);
@@ -464,7 +505,7 @@ void Form1::savePictureAs()
     // A name without the extension of a format the window saves gets the
     // chosen filter's.
     const PictureWriter::Format *format = PictureWriter::formatOf(path);
-    if (!format || format->windowSize.isEmpty()) {
+    if (!format || !format->fromWindow) {
         const qsizetype chosen = filters.indexOf(filter);
         path += QLatin1Char('.') + QLatin1String(offered[std::size_t(chosen < 0 ? 0 : chosen)]->suffix);
     }
@@ -484,12 +525,39 @@ bool Form1::mayReplace(const QString &path)
     return box.clickedButton() == replace;
 }
 
+void Form1::printPictureAs()
+{
+    if (ending_)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(15, 15, 15, 15),
+                                      QPageLayout::Millimeter));
+    printer.setDocName(QString::fromUtf8(PictureWriter::kTitle));
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted)
+        printPicture(printer);
+}
+
+void Form1::printPicture(QPrinter &printer)
+{
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        messenger_.show({Messages::NotPrinted, Messages::PrintTitle, Severity::Failure});
+        return;
+    }
+    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    PictureWriter::paintPage(painter, QRectF(QPointF(0, 0), page.size()), drawing_,
+                             pictureCaption(fieldLines_->charges()));
+    painter.end();
+}
+
 bool Form1::savePicture(const QString &path)
 {
     const PictureWriter::Format *format = PictureWriter::formatOf(path);
     PictureWriter::Result result;
-    if (format && !format->windowSize.isEmpty())
-        result = PictureWriter::write(PictureWriter::Source{&drawing_, nullptr}, path, format->windowSize);
+    if (format && format->fromWindow)
+        result = PictureWriter::write(PictureWriter::Source{&drawing_, nullptr, pictureCaption(fieldLines_->charges())},
+                                      path, format->windowSize);
     else
         result.error = QString::fromStdString(Messages::SaveOnlyPictures);
     if (!result) {

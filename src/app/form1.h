@@ -13,12 +13,14 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class FieldLines;
 class PictureBox;
 class PictureInteraction;
 struct Preset;
 class QMenu;
+class QPrinter;
 class QCloseEvent;
 class QGroupBox;
 class QLineEdit;
@@ -60,6 +62,13 @@ public:
     // Picture1, Ctrl+S).
     void savePictureAs();
 
+    // The standard print dialog (a printer, or a PDF file), set to A4
+    // landscape, then the page: the picture as vectors, with the caption
+    // line under it (context menu of Picture1).
+    void printPictureAs();
+    // Prints the page on the printer as it is set up.
+    void printPicture(QPrinter &printer);
+
     // Sets up a classic configuration as a user would: selects its mode,
     // fills the boxes, and draws.
     void applyPreset(const Preset &preset);
@@ -69,6 +78,11 @@ public:
     // is remembered for the next start unless remember is false.
     const Overlays &overlays() const { return overlays_; }
     void setOverlays(const Overlays &overlays, bool remember = true);
+
+    // How the picture looks on the screen and in the pictures saved from the
+    // window (projector, colour-blind-safe dots); remembered likewise.
+    const PictureStyle &pictureStyle() const { return style_; }
+    void setPictureStyle(const PictureStyle &style, bool remember = true);
 
     // True once the program is ending (Command2 or the window was closed):
     // no handler does anything more, and a drawing waiting for events stops.
@@ -104,6 +118,20 @@ private:
     void chainFocus();
     void connectHandlers();
     void createPictureMenu();
+
+    // The switches of the picture's menu, each remembered under its key.
+    struct Switch
+    {
+        const char *key;
+        const char *text;
+        bool &(*flag)(Form1 &form);
+        bool overlay;  // what the picture shows, else how it looks
+    };
+    static const std::vector<Switch> &switches();
+    void loadSwitches();
+    void saveSwitches() const;
+    // Shows the switches' state in the menu and the style on the screen.
+    void showSwitches();
     // Draws the overlays over the field lines of the picture on show, in
     // place of those drawn before.
     void drawOverlays();
@@ -135,6 +163,7 @@ private:
     // labels of the equipotentials to keep clear of.
     LineCollector collector_{drawing_};
     Overlays overlays_;
+    PictureStyle style_;
     // Where the field lines of the picture on show end and its overlays
     // begin.
     DisplayList::Mark fieldLinesEnd_;

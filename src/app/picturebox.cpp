@@ -61,7 +61,8 @@ void PictureBox::refresh()
 bool PictureBox::cacheIsCurrent() const
 {
     const qreal ratio = devicePixelRatioF();
-    return !cache_.isNull() && cachedRevision_ == drawing_.revision() && cache_.devicePixelRatio() == ratio
+    return !cache_.isNull() && cachedRevision_ == drawing_.revision() && cachedStyle_ == drawing_.style()
+           && cache_.devicePixelRatio() == ratio
            && cache_.size() == (QSizeF(plotRect().size()) * ratio).toSize();
 }
 
@@ -76,6 +77,7 @@ void PictureBox::renderCache()
     QPainter painter(&cache_);
     drawing_.render(painter, QRectF(QPointF(0, 0), QSizeF(logical)));
     cachedRevision_ = drawing_.revision();
+    cachedStyle_ = drawing_.style();
 }
 
 void PictureBox::paintEvent(QPaintEvent *)

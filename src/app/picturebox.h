@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/plotpoint.h"
+#include "plot/keptdrawing.h"
 
 #include <QImage>
 #include <QStringList>
@@ -80,6 +81,7 @@ private:
     const KeptDrawing &drawing_;
     QImage cache_;
     std::uint64_t cachedRevision_ = 0;
+    PictureStyle cachedStyle_;
     QStringList readout_;
     bool readoutOnRight_ = false;
     QMenu *menu_ = nullptr;

@@ -32,6 +32,10 @@ inline const std::string NoDisplay =
 // Saving the picture from the window.
 inline const std::string SaveTitle = "保存图片";
 inline const std::string NotSaved = "图片没有保存。";
+
+// Printing from the window.
+inline const std::string PrintTitle = "打印";
+inline const std::string NotPrinted = "无法打印：打印机没有准备好。";
 inline const std::string SaveOnlyPictures = "只能保存为 PNG 或 SVG 文件";
 // Asked when the name the picture is saved under (%1) already exists.
 inline const std::string ReplaceQuestion = "“%1”已存在。\n要替换它吗？";

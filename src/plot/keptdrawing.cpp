@@ -43,12 +43,19 @@ void KeptDrawing::render(QPainter &painter, const QRectF &target) const
 
 void KeptDrawing::renderRun(QPainter &painter, const Run &run, std::vector<QPointF> &polyline) const
 {
-    const QColor colour = colourOf(run.rgb);
+    std::uint32_t rgb = run.rgb;
+    if (style_.colourBlindSafe && run.dots) {
+        if (rgb == 0x00C000)
+            rgb = kBlueGreen;
+        else if (rgb == 0xFF0000)
+            rgb = kOrange;
+    }
+    const QColor colour = colourOf(rgb);
     const Point *at = points().data() + run.first;
     if (run.dots) {
         painter.setPen(Qt::NoPen);
         painter.setBrush(colour);
-        const double radius = run.width / 2.0;
+        const double radius = run.width / 2.0 * (style_.projector && run.width > 1 ? 1.5 : 1);
         for (std::uint32_t i = 0; i < run.count; ++i) {
             const QPointF centre(at[i].x, at[i].y);
             // Width 1 sets the one pixel square round the point; wider pens
@@ -59,7 +66,7 @@ void KeptDrawing::renderRun(QPainter &painter, const Run &run, std::vector<QPoin
                 painter.drawEllipse(centre, radius, radius);
         }
     } else {
-        painter.setPen(QPen(colour, run.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setPen(QPen(colour, run.width * (style_.projector ? 2 : 1), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.setBrush(Qt::NoBrush);
         polyline.resize(run.count);
         for (std::uint32_t i = 0; i < run.count; ++i)
@@ -76,7 +83,7 @@ void KeptDrawing::renderLabels(QPainter &painter) const
         return;
     QFont font;
     font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"), QStringLiteral("sans-serif")});
-    font.setPixelSize(10);
+    font.setPixelSize(style_.projector ? 15 : 10);
     painter.setFont(font);
     const QFontMetricsF metrics(font);
     for (const Text &label : labels()) {

@@ -12,12 +12,36 @@
 class QImage;
 class QPainter;
 
+// How the kept drawing is painted. The picture as drawn, or for a projector
+// (lines twice as wide, dots and labels half as large again, so the back
+// row sees them), and with dots that colour-blind pupils tell apart (charge
+// 1 blue-green, charge 2 orange; the lines stay blue).
+struct PictureStyle
+{
+    bool projector = false;
+    bool colourBlindSafe = false;
+
+    bool operator==(const PictureStyle &other) const
+    {
+        return projector == other.projector && colourBlindSafe == other.colourBlindSafe;
+    }
+    bool operator!=(const PictureStyle &other) const { return !(*this == other); }
+};
+
 // The kept drawing of the picture box: the display list of what the drawing
 // procedures drew (see DisplayList), from which the window repaints and
-// which renders the same picture to an image or an SVG file of any size.
+// which renders the same picture to an image or an SVG file of any size, in
+// its style.
 class KeptDrawing : public DisplayList
 {
 public:
+    // The dots of the two charges in the colour-blind-safe style.
+    static constexpr std::uint32_t kBlueGreen = 0x009E73;  // charge 1, 0xRRGGBB
+    static constexpr std::uint32_t kOrange = 0xE69F00;     // charge 2
+
+    const PictureStyle &style() const { return style_; }
+    void setStyle(const PictureStyle &style) { style_ = style; }
+
     // Paints the whole picture, white background included, into target,
     // scaling the designed surface to it: what lies under the field lines
     // first (the grey equipotentials, then their labels), the rest in the
@@ -34,4 +58,6 @@ public:
 private:
     void renderRun(QPainter &painter, const Run &run, std::vector<QPointF> &polyline) const;
     void renderLabels(QPainter &painter) const;
+
+    PictureStyle style_;
 };

@@ -10,7 +10,11 @@
 #include <QFont>
 #include <QImage>
 #include <QImageWriter>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QSvgGenerator>
 
 #include <cerrno>
@@ -42,15 +46,19 @@ const std::vector<PictureWriter::Format> &PictureWriter::formats()
     // The window saves an image at twice the designed size, so that it stays
     // sharp when printed or projected; an SVG has the designed size.
     static const std::vector<Format> table = {
-        {"png", "PNG 图片", false, true, QSize(2 * Plot::kDesignWidth, 2 * Plot::kDesignHeight),
+        {"png", "PNG 图片", false, true, true, QSize(2 * Plot::kDesignWidth, 2 * Plot::kDesignHeight),
          [](const Source &source, QIODevice &device, const QSize &size) {
              return writePng(*source.drawing, device, size);
          }},
-        {"svg", "SVG 矢量图", false, true, QSize(Plot::kDesignWidth, Plot::kDesignHeight),
+        {"svg", "SVG 矢量图", false, true, true, QSize(Plot::kDesignWidth, Plot::kDesignHeight),
          [](const Source &source, QIODevice &device, const QSize &size) {
              return writeSvg(*source.drawing, device, size);
          }},
-        {"csv", "CSV 表格", true, false, QSize(),
+        {"pdf", "PDF 文档", false, false, true, QSize(),
+         [](const Source &source, QIODevice &device, const QSize &) {
+             return writePdf(*source.drawing, source.caption, device);
+         }},
+        {"csv", "CSV 表格", true, false, false, QSize(),
          [](const Source &source, QIODevice &device, const QSize &) {
              return writeCsv(*source.recording, device);
          }},
@@ -109,6 +117,55 @@ int PictureWriter::writePng(const KeptDrawing &drawing, QIODevice &device, const
     if (!QImageWriter(&buffer, "png").write(image))
         return ENOMEM;
     return writeAll(device, buffer.data().constData(), buffer.size());
+}
+
+int PictureWriter::writePdf(const KeptDrawing &drawing, const QString &caption, QIODevice &device)
+{
+    // Made in memory first, as the SVG: the PDF writer does not report a
+    // device that refuses bytes.
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setTitle(QString::fromUtf8(kTitle));
+        writer.setCreator(QStringLiteral("fieldlines"));
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(15, 15, 15, 15),
+                                         QPageLayout::Millimeter));
+        writer.setResolution(300);
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return ENOMEM;
+        paintPage(painter, QRectF(QPointF(0, 0), QSizeF(writer.width(), writer.height())), drawing, caption);
+        painter.end();
+    }
+    return writeAll(device, buffer.data().constData(), buffer.size());
+}
+
+void PictureWriter::paintPage(QPainter &painter, const QRectF &page, const KeptDrawing &drawing,
+                              const QString &caption)
+{
+    // The caption takes one line of 11 points under the picture, which keeps
+    // its 9:5 shape and fills the width, or the height left.
+    QFont font;
+    font.setFamilies({QStringLiteral("Liberation Serif"), QStringLiteral("Noto Serif CJK SC"), QStringLiteral("serif")});
+    font.setPointSizeF(11);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font, painter.device());
+    const double captionHeight = 2 * metrics.height();
+    double width = page.width();
+    double height = width * Plot::kDesignHeight / Plot::kDesignWidth;
+    if (height > page.height() - captionHeight) {
+        height = page.height() - captionHeight;
+        width = height * Plot::kDesignWidth / Plot::kDesignHeight;
+    }
+    const QRectF picture(page.left() + (page.width() - width) / 2, page.top(), width, height);
+    drawing.render(painter, picture);
+    painter.setPen(QPen(QColor(0x80, 0x80, 0x80), 0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(picture);
+    painter.setPen(Qt::black);
+    painter.drawText(QRectF(picture.left(), picture.bottom() + metrics.height() / 2, width, metrics.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter, caption);
 }
 
 int PictureWriter::writeSvg(const KeptDrawing &drawing, QIODevice &device, const QSize &size)

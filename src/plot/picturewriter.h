@@ -3,6 +3,7 @@
 #include "core/plotgeometry.h"
 #include "core/recordingsurface.h"
 
+#include <QRectF>
 #include <QSize>
 #include <QString>
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 class KeptDrawing;
+class QPainter;
 class QIODevice;
 
 // Writes the picture to a file: the kept drawing as a PNG image or as SVG
@@ -32,6 +34,9 @@ public:
     {
         const KeptDrawing *drawing = nullptr;
         const RecordingSurface *recording = nullptr;
+        // The line under the picture on a page (PDF): the mode, the
+        // positions and the amounts.
+        QString caption;
     };
 
     // One kind of picture file. The window's save dialog, the command line
@@ -43,7 +48,8 @@ public:
         const char *filter = "";      // its name in the save dialog
         bool fromRecording = false;   // written from the recording, not the kept drawing
         bool sized = false;           // has a size in pixels (--size)
-        QSize windowSize;             // size when saved from the window; empty: not offered there
+        bool fromWindow = false;      // offered by the window's save dialog
+        QSize windowSize;             // its size when saved from the window
         // Encodes the picture onto device: 0, or the errno of the failure
         // (ENOMEM, or EIO when the device refused bytes).
         int (*write)(const Source &source, QIODevice &device, const QSize &size) = nullptr;
@@ -76,6 +82,13 @@ public:
     // Width and height are in pixels (no unit), so that a browser shows the
     // picture at its size.
     static int writeSvg(const KeptDrawing &drawing, QIODevice &device, const QSize &size);
+
+    // One A4 landscape page: the picture as vectors across the page, the
+    // caption line under it.
+    static int writePdf(const KeptDrawing &drawing, const QString &caption, QIODevice &device);
+    // The page as writePdf and the window's printing paint it, into page
+    // (the printable area, in the painter's coordinates).
+    static void paintPage(QPainter &painter, const QRectF &page, const KeptDrawing &drawing, const QString &caption);
 
     // The recording as CSV (csvText in the core), written in pieces so that
     // a long recording is never held twice.

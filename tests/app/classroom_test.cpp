@@ -4,6 +4,12 @@
 #include "core/textpanel.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QMenu>
 
 namespace {
@@ -31,6 +37,72 @@ TEST(Presets, EachDrawsAsItsInputTyped)
         EXPECT_GT(chosen.form.drawing().operationCount(), 0u);
         EXPECT_EQ(chosen.form.drawing().toImage(), typed.form.drawing().toImage());
     }
+}
+
+}  // namespace
+
+namespace {
+
+// 打印… prints the page the PDF of the command line holds: here onto a PDF
+// printer, read back with pdfinfo and pdftotext.
+TEST(Printing, PrintsOneLandscapePageWithTheCaption)
+{
+    Window window;
+    window.excite();
+    const QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("printed.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(file);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(15, 15, 15, 15),
+                                      QPageLayout::Millimeter));
+    window.form.printPicture(printer);
+
+    const auto output = [](const QString &tool, const QStringList &arguments) {
+        QProcess process;
+        process.start(tool, arguments);
+        process.waitForFinished(30000);
+        return QString::fromUtf8(process.readAllStandardOutput());
+    };
+    const QString info = output(QStringLiteral("pdfinfo"), {file});
+    EXPECT_TRUE(info.contains(QStringLiteral("Pages:           1"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("(A4)"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QStringLiteral("842 x 595"))) << info.toStdString();
+    EXPECT_TRUE(output(QStringLiteral("pdftotext"), {file, QStringLiteral("-")})
+                    .contains(QStringLiteral("两个点电荷：Q1 (-15, 0)，10 C；Q2 (15, 0)，-10 C")));
+    EXPECT_TRUE(window.messenger.messages.empty());
+}
+
+// Projector mode draws the lines twice as wide and the dots larger; the
+// colour-blind-safe dots are blue-green and orange, in the panel's legend
+// too. Saved pictures follow the screen.
+TEST(Looks, ProjectorAndColourBlindSafeDots)
+{
+    Window window;
+    window.excite();
+    const QImage plain = window.form.drawing().toImage();
+    window.form.findChild<QAction *>(QStringLiteral("projector"))->trigger();
+    window.form.findChild<QAction *>(QStringLiteral("colourBlindSafe"))->trigger();
+    const QImage styled = window.form.drawing().toImage();
+    const auto count = [](const QImage &image, const QColor &colour) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixelColor(x, y) == colour;
+        }
+        return n;
+    };
+    EXPECT_GT(count(styled, QColor(0, 0, 255)), 1.5 * count(plain, QColor(0, 0, 255)));  // wider lines
+    EXPECT_EQ(count(styled, QColor(0, 192, 0)), 0);
+    EXPECT_GT(count(styled, QColor::fromRgb(KeptDrawing::kOrange)), 2 * count(plain, QColor(255, 0, 0)));
+    EXPECT_EQ(window.child<QLabel>("Label17")->palette().color(QPalette::WindowText),
+              QColor::fromRgb(KeptDrawing::kOrange));
+
+    const QTemporaryDir dir;
+    ASSERT_TRUE(window.form.savePicture(dir.filePath(QStringLiteral("styled.png"))));
+    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("styled.png"))).convertToFormat(QImage::Format_RGB32),
+              window.form.drawing().toImage(QSize(1386, 770)));
+    window.form.setPictureStyle({});
 }
 
 }  // namespace

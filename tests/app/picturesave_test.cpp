@@ -155,9 +155,10 @@ TEST_F(PictureSave, CtrlSAsksForTheFileAndWritesIt)
     QTest::keyClick(&window.form, Qt::Key_S, Qt::ControlModifier);
 
     EXPECT_TRUE(defaultName.endsWith("/电场线.png")) << defaultName.toStdString();
-    ASSERT_EQ(filters.size(), 2);
+    ASSERT_EQ(filters.size(), 3);
     EXPECT_TRUE(filters[0].contains("*.png"));
     EXPECT_TRUE(filters[1].contains("*.svg"));
+    EXPECT_TRUE(filters[2].contains("*.pdf"));
     EXPECT_EQ(buttons, (QStringList{"保存(&S)", "取消"}));  // Qt's own texts, in Chinese
     EXPECT_TRUE(QSvgRenderer(chosen + ".svg").isValid());
 }

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <cmath>
@@ -351,6 +352,42 @@ TEST_F(FieldlinesProgramTest, PresetsDrawAsTheirChargesGivenInFull)
         ASSERT_EQ(run(row.preset + QStringList{"--output", path("preset.csv")}).exitCode, 0);
         ASSERT_EQ(run(row.typed + QStringList{"--output", path("typed.csv")}).exitCode, 0);
         EXPECT_EQ(contentOf(path("preset.csv")), contentOf(path("typed.csv")));
+    }
+}
+
+}  // namespace
+
+namespace {
+
+QString toolOutput(const QString &tool, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// --output FILE.pdf writes one A4 landscape page: the picture as vectors
+// and, in its text, the caption with the mode, positions and amounts.
+TEST_F(FieldlinesProgramTest, PdfIsOneLandscapePageWithTheCaption)
+{
+    const struct
+    {
+        QStringList options;
+        const char *caption;
+    } rows[] = {
+        {{}, "两个点电荷：Q1 (-15, 0)，10 C；Q2 (15, 0)，-10 C"},
+        {{"--preset", "single-negative", "--charge1", "2.5,-3,-7.5"}, "单个点电荷：Q1 (2.5, -3)，-7.5 C"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.caption);
+        const QString file = path("page.pdf");
+        ASSERT_EQ(run(row.options + QStringList{"--output", file}).exitCode, 0);
+        const QString info = toolOutput(QStringLiteral("pdfinfo"), {file});
+        EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << info.toStdString();
+        EXPECT_TRUE(info.contains(QStringLiteral("842 x 595 pts (A4)"))) << info.toStdString();
+        EXPECT_TRUE(toolOutput(QStringLiteral("pdftotext"), {file, QStringLiteral("-")})
+                        .contains(QString::fromUtf8(row.caption)));
     }
 }
 

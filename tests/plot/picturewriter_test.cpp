@@ -70,7 +70,7 @@ TEST_F(PictureWriterTest, PngHasTheSizeAndPixelsOfTheRendering)
 {
     const KeptDrawing drawing = axisPicture();
     const QString file = path(QStringLiteral("axis.png"));
-    const PictureWriter::Result result = PictureWriter::write({&drawing}, file, QSize(1386, 770));
+    const PictureWriter::Result result = PictureWriter::write({&drawing, nullptr, {}}, file, QSize(1386, 770));
     ASSERT_TRUE(result.ok) << result.error.toStdString();
 
     const QImage image(file);
@@ -85,7 +85,7 @@ TEST_F(PictureWriterTest, SvgIsValidVectorsWithTitleAndViewBox)
 {
     const QString file = path(QStringLiteral("axis.svg"));
     const KeptDrawing drawing = axisPicture();
-    const PictureWriter::Result result = PictureWriter::write({&drawing}, file, QSize(693, 385));
+    const PictureWriter::Result result = PictureWriter::write({&drawing, nullptr, {}}, file, QSize(693, 385));
     ASSERT_TRUE(result.ok) << result.error.toStdString();
 
     QFile svg(file);
@@ -136,7 +136,7 @@ TEST_F(PictureWriterTest, UnwritablePlaceIsAnErrorAndLeavesNoFile)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        const PictureWriter::Result result = PictureWriter::write({&drawing, &recording}, row.file, row.size);
+        const PictureWriter::Result result = PictureWriter::write({&drawing, &recording, {}}, row.file, row.size);
         EXPECT_FALSE(result.ok);
         EXPECT_TRUE(result.error.startsWith(QStringLiteral("无法写入“%1”：").arg(row.file))) << result.error.toStdString();
         EXPECT_TRUE(result.error.contains(QString::fromUtf8(row.reason))) << result.error.toStdString();
@@ -178,7 +178,7 @@ TEST(PictureWriterDeviceTest, EveryFormatNoticesADeviceThatStopsTakingBytes)
         for (qint64 budget : {0, 40, 1000}) {
             SCOPED_TRACE(std::string(format.suffix) + " after " + std::to_string(budget) + " bytes");
             FailingDevice device(budget);
-            EXPECT_NE(format.write({&drawing, &recording}, device, QSize(693, 385)), 0);
+            EXPECT_NE(format.write({&drawing, &recording, {}}, device, QSize(693, 385)), 0);
         }
     }
 }
@@ -201,7 +201,7 @@ TEST_F(PictureWriterTest, FailedWriteKeepsTheOldFileAndSaysWhy)
         PictureWriter::Result result;
         {
             const FileSizeLimit limit(600);
-            result = PictureWriter::write({&drawing, &recording}, file);
+            result = PictureWriter::write({&drawing, &recording, {}}, file);
         }
         EXPECT_FALSE(result.ok);
         EXPECT_TRUE(result.error.contains(QStringLiteral("文件超出了系统允许的大小"))) << result.error.toStdString();
@@ -243,7 +243,7 @@ TEST_F(PictureWriterTest, OtherShapesCentreThePlotOnWhite)
         for (const char *suffix : {"png", "svg"}) {
             SCOPED_TRACE(std::string(row.name) + " " + suffix);
             const QString file = path(QStringLiteral("shape.") + QLatin1String(suffix));
-            ASSERT_TRUE(PictureWriter::write({&drawing}, file, row.size).ok);
+            ASSERT_TRUE(PictureWriter::write({&drawing, nullptr, {}}, file, row.size).ok);
             const QImage image = QLatin1String(suffix) == QLatin1String("png")
                                      ? QImage(file).convertToFormat(QImage::Format_RGB32)
                                      : svgImage(file, row.size);
