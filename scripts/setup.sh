@@ -6,8 +6,9 @@
 PACKAGES=(
     cmake g++ make
     qt6-base-dev qt6-svg-dev
-    # Qt's own texts in Chinese: the file dialog and its buttons.
-    qt6-translations-l10n
+    # The English interface: lrelease and its CMake functions; Qt's own
+    # Chinese texts for the dialogs.
+    qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
     libgtest-dev libbenchmark-dev
     # Fonts: the metric twin of Times New Roman, Chinese serif, and a
     # calligraphic face for the title.

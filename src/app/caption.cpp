@@ -2,6 +2,8 @@
 
 #include "core/drag.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 QString number(double value)
@@ -11,7 +13,9 @@ QString number(double value)
 
 QString describe(int index, const PointCharge &charge)
 {
-    return QStringLiteral("Q%1 (%2, %3)，%4 C").arg(index).arg(number(charge.x), number(charge.y), number(charge.q));
+    return QCoreApplication::translate("Caption", "Q%1 (%2, %3)，%4 C")
+        .arg(index)
+        .arg(number(charge.x), number(charge.y), number(charge.q));
 }
 
 }  // namespace
@@ -21,6 +25,6 @@ QString pictureCaption(const Charges &charges)
     if (charges.empty())
         return {};
     if (charges.size() == 1)
-        return QStringLiteral("单个点电荷：") + describe(1, charges[0]);
-    return QStringLiteral("两个点电荷：") + describe(1, charges[0]) + QStringLiteral("；") + describe(2, charges[1]);
+        return QCoreApplication::translate("Caption", "单个点电荷：%1").arg(describe(1, charges[0]));
+    return QCoreApplication::translate("Caption", "两个点电荷：%1；%2").arg(describe(1, charges[0]), describe(2, charges[1]));
 }

@@ -11,8 +11,10 @@
 #include "core/recordingsurface.h"
 #include "plot/keptdrawing.h"
 #include "plot/picturewriter.h"
+#include "plot/translated.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -29,18 +31,25 @@ const QString kCharge1 = QStringLiteral("charge1");
 const QString kCharge2 = QStringLiteral("charge2");
 const QString kOutput = QStringLiteral("output");
 const QString kSize = QStringLiteral("size");
+const QString kLang = QStringLiteral("lang");
 
-// ".png, .svg or .csv": the suffixes of the table of formats, all of them
-// or those with a size.
-QString suffixList(bool sizedOnly = false, const char *lastJoin = " or ")
+// A text of the command line in the language of the interface (Chinese
+// unless the English translation is installed).
+QString text(const char *source)
+{
+    return QCoreApplication::translate("CommandLine", source);
+}
+
+// ".png, .svg, .pdf, .csv": the suffixes of the table of formats, all of
+// them or those with a size.
+QString suffixList(bool sizedOnly = false)
 {
     QStringList suffixes;
     for (const PictureWriter::Format &format : PictureWriter::formats()) {
         if (format.sized || !sizedOnly)
             suffixes << QLatin1Char('.') + QLatin1String(format.suffix);
     }
-    const QString last = suffixes.takeLast();
-    return suffixes.join(QStringLiteral(", ")) + QLatin1String(lastJoin) + last;
+    return suffixes.join(QStringLiteral(", "));
 }
 
 // Qt's own options, which QGuiApplication and QApplication take out of the
@@ -55,26 +64,26 @@ struct QtOption
 };
 
 const QtOption kQtOptions[] = {
-    {"platform", "NAME[:OPTIONS]", "Platform plugin of the window: xcb, wayland, offscreen, ..."},
-    {"platformpluginpath", "PATH", "Folder to load platform plugins from."},
-    {"platformtheme", "THEME", "Platform theme."},
-    {"plugin", "PLUGIN", "Further plugin to load, such as an input device."},
-    {"qwindowgeometry", "GEOMETRY", "Place and size of the window, as WxH+X+Y."},
-    {"qwindowicon", "ICON", "Icon of the window."},
-    {"qwindowtitle", "TITLE", "Title of the window."},
-    {"reverse", nullptr, "Lays the window out from right to left."},
-    {"session", "SESSION", "Restores the window from a session."},
-    {"display", "DISPLAY", "X display to open the window on, instead of $DISPLAY (X11)."},
-    {"geometry", "GEOMETRY", "As -qwindowgeometry (X11)."},
-    {"title", "TITLE", "As -qwindowtitle (X11)."},
-    {"icon", "ICON", "As -qwindowicon (X11)."},
-    {"name", "NAME", "Resource name of the window (X11)."},
-    {"sync", nullptr, "Talks to the X server synchronously, for debugging (X11)."},
-    {"nograb", nullptr, "Never grabs the mouse or the keyboard (X11)."},
-    {"dograb", nullptr, "Grabs them even under a debugger (X11)."},
-    {"style", "STYLE", "Widget style: fusion, windows, ..."},
-    {"stylesheet", "FILE", "Style sheet of the widgets."},
-    {"widgetcount", nullptr, "Prints how many widgets were left at exit."},
+    {"platform", "NAME[:OPTIONS]", QT_TRANSLATE_NOOP("CommandLine", "窗口使用的平台插件：xcb、wayland、offscreen……")},
+    {"platformpluginpath", "PATH", QT_TRANSLATE_NOOP("CommandLine", "平台插件所在的文件夹。")},
+    {"platformtheme", "THEME", QT_TRANSLATE_NOOP("CommandLine", "平台主题。")},
+    {"plugin", "PLUGIN", QT_TRANSLATE_NOOP("CommandLine", "再加载的插件，例如输入设备。")},
+    {"qwindowgeometry", "GEOMETRY", QT_TRANSLATE_NOOP("CommandLine", "窗口的位置和大小，格式为 WxH+X+Y。")},
+    {"qwindowicon", "ICON", QT_TRANSLATE_NOOP("CommandLine", "窗口的图标。")},
+    {"qwindowtitle", "TITLE", QT_TRANSLATE_NOOP("CommandLine", "窗口的标题。")},
+    {"reverse", nullptr, QT_TRANSLATE_NOOP("CommandLine", "窗口从右向左排列。")},
+    {"session", "SESSION", QT_TRANSLATE_NOOP("CommandLine", "从会话恢复窗口。")},
+    {"display", "DISPLAY", QT_TRANSLATE_NOOP("CommandLine", "打开窗口的 X 显示器，代替 $DISPLAY（X11）。")},
+    {"geometry", "GEOMETRY", QT_TRANSLATE_NOOP("CommandLine", "同 -qwindowgeometry（X11）。")},
+    {"title", "TITLE", QT_TRANSLATE_NOOP("CommandLine", "同 -qwindowtitle（X11）。")},
+    {"icon", "ICON", QT_TRANSLATE_NOOP("CommandLine", "同 -qwindowicon（X11）。")},
+    {"name", "NAME", QT_TRANSLATE_NOOP("CommandLine", "窗口的资源名（X11）。")},
+    {"sync", nullptr, QT_TRANSLATE_NOOP("CommandLine", "与 X 服务器同步通信，用于调试（X11）。")},
+    {"nograb", nullptr, QT_TRANSLATE_NOOP("CommandLine", "从不独占鼠标和键盘（X11）。")},
+    {"dograb", nullptr, QT_TRANSLATE_NOOP("CommandLine", "在调试器中也独占鼠标和键盘（X11）。")},
+    {"style", "STYLE", QT_TRANSLATE_NOOP("CommandLine", "控件的风格：fusion、windows……")},
+    {"stylesheet", "FILE", QT_TRANSLATE_NOOP("CommandLine", "控件的样式表。")},
+    {"widgetcount", nullptr, QT_TRANSLATE_NOOP("CommandLine", "退出时报告还剩多少控件。")},
 };
 
 // The arguments without Qt's options and their values.
@@ -115,48 +124,46 @@ QString qtOptionsHelp()
                                              option.value ? QLatin1Char(' ') + QLatin1String(option.value) : QString());
         width = std::max(width, int(names.last().size()));
     }
-    QString text = QStringLiteral("\nQt options, for the window (with one dash or two):\n");
+    QString help = QLatin1Char('\n') + text(QT_TRANSLATE_NOOP("CommandLine", "Qt 的选项，用于窗口（一个或两个短横线均可）：")) + QLatin1Char('\n');
     for (std::size_t i = 0; i < std::size(kQtOptions); ++i)
-        text += QStringLiteral("  %1  %2\n").arg(names[qsizetype(i)], -width).arg(QLatin1String(kQtOptions[i].help));
-    return text;
-}
-
-QString text(const std::string &message)
-{
-    return QString::fromStdString(message);
+        help += QStringLiteral("  %1  %2\n").arg(names[qsizetype(i)], -width).arg(text(kQtOptions[i].help));
+    return help;
 }
 
 void addOptions(QCommandLineParser &parser)
 {
-    parser.setApplicationDescription(QStringLiteral(
-        "电场线的描绘: draws the electric field lines of one or two point charges.\n"
-        "Without --output it opens the window with the input boxes preset;\n"
-        "with --output it draws the picture of one excite into FILE."));
+    parser.setApplicationDescription(text(QT_TRANSLATE_NOOP("CommandLine",
+                                                            "电场线的描绘：画出一个或两个点电荷的电场线。\n"
+                                                            "不带 --output 时打开窗口，输入框按选项预先填好；\n"
+                                                            "带 --output 时不开窗口，把一次“激　发”的图画写入 FILE。")));
     parser.addHelpOption();
     parser.addVersionOption();
     QStringList presetNames;
     for (const Preset &preset : presets())
         presetNames << QString::fromLatin1(preset.commandName);
     parser.addOption({kPreset,
-                      QStringLiteral("Fill the boxes and the mode with a classic configuration (典型电荷分布): %1. "
-                                     "--charge1, --charge2 and --single change it further.")
+                      text(QT_TRANSLATE_NOOP("CommandLine", "用一种典型电荷分布填好输入框和模式：%1。"
+                                                            "--charge1、--charge2 和 --single 可以再作修改。"))
                           .arg(presetNames.join(QStringLiteral(", "))),
                       QStringLiteral("NAME")});
-    parser.addOption({kSingle, QStringLiteral("Select 单个点电荷 (single point charge).")});
-    parser.addOption({kEquipotentials, QStringLiteral("Add the labelled equipotential lines (显示等势线).")});
-    parser.addOption({kZeroField, QStringLiteral("Mark the points where the field vanishes (显示场强为零的点).")});
-    parser.addOption({kCharge1, QStringLiteral("Position and amount of charge 1 (boxes Text1-Text3)."),
+    parser.addOption({kSingle, text(QT_TRANSLATE_NOOP("CommandLine", "选择“单个点电荷”。"))});
+    parser.addOption({kEquipotentials, text(QT_TRANSLATE_NOOP("CommandLine", "加画标有电势值的等势线。"))});
+    parser.addOption({kZeroField, text(QT_TRANSLATE_NOOP("CommandLine", "标出场强为零的点。"))});
+    parser.addOption({kCharge1, text(QT_TRANSLATE_NOOP("CommandLine", "电荷 1 的位置和电荷量（输入框 Text1–Text3）。")),
                       QStringLiteral("X,Y,Q")});
-    parser.addOption({kCharge2, QStringLiteral("Position and amount of charge 2 (boxes Text4-Text6)."),
+    parser.addOption({kCharge2, text(QT_TRANSLATE_NOOP("CommandLine", "电荷 2 的位置和电荷量（输入框 Text4–Text6）。")),
                       QStringLiteral("X,Y,Q")});
-    parser.addOption({kOutput, QStringLiteral("Draw without a window and write FILE: %1.").arg(suffixList()),
+    parser.addOption({kOutput, text(QT_TRANSLATE_NOOP("CommandLine", "不开窗口，画好后写入 FILE：%1。")).arg(suffixList()),
                       QStringLiteral("FILE")});
     parser.addOption({kSize,
-                      QStringLiteral("Size of a .png or .svg in pixels, each side 1 to %1 (default %2x%3).")
+                      text(QT_TRANSLATE_NOOP("CommandLine", "%1 图片的像素尺寸，每边 1 到 %2（默认 %3x%4）。"))
+                          .arg(suffixList(true))
                           .arg(PictureWriter::kMaxSide)
                           .arg(Plot::kDesignWidth)
                           .arg(Plot::kDesignHeight),
                       QStringLiteral("WxH")});
+    parser.addOption({kLang, text(QT_TRANSLATE_NOOP("CommandLine", "界面的语言：zh（中文）或 en（English）；默认跟随系统。")),
+                      QStringLiteral("zh|en")});
 }
 
 }  // namespace
@@ -170,6 +177,16 @@ CommandLine::CommandLine(const QStringList &arguments)
         error_ = QStringLiteral("fieldlines: ") + parser.errorText();
         return;
     }
+    // The language first: the help and the errors that follow speak it.
+    if (parser.isSet(kLang)) {
+        language_ = parser.values(kLang).constLast();
+        if (language_ != QLatin1String("zh") && language_ != QLatin1String("en")) {
+            const QString asked = language_;
+            language_.clear();
+            fail(kLang, text(QT_TRANSLATE_NOOP("CommandLine", "不认识的语言“%1”（可用 zh 或 en）")).arg(asked));
+            return;
+        }
+    }
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         action_ = Action::ShowHelp;
         qtOptionsInHelp_ = parser.isSet(QStringLiteral("help-all"));
@@ -181,16 +198,18 @@ CommandLine::CommandLine(const QStringList &arguments)
     }
     if (!parser.positionalArguments().isEmpty()) {
         action_ = Action::Fail;
-        error_ = QStringLiteral("fieldlines: unexpected argument '%1'").arg(parser.positionalArguments().constFirst());
+        error_ = QStringLiteral("fieldlines: ")
+                 + text(QT_TRANSLATE_NOOP("CommandLine", "多余的参数“%1”")).arg(parser.positionalArguments().constFirst());
         return;
     }
 
     // The parser keeps the last of a repeated option, even after a
     // malformed one: a repetition is surely a mistake.
     const QStringList given = parser.optionNames();
-    for (const QString &option : {kPreset, kSingle, kCharge1, kCharge2, kOutput, kSize, kEquipotentials, kZeroField}) {
+    for (const QString &option :
+         {kPreset, kSingle, kCharge1, kCharge2, kOutput, kSize, kEquipotentials, kZeroField, kLang}) {
         if (given.count(option) > 1) {
-            fail(option, QStringLiteral("given more than once"));
+            fail(option, text(QT_TRANSLATE_NOOP("CommandLine", "只能给一次")));
             return;
         }
     }
@@ -201,7 +220,7 @@ CommandLine::CommandLine(const QStringList &arguments)
             QStringList names;
             for (const Preset &known : presets())
                 names << QString::fromLatin1(known.commandName);
-            fail(kPreset, QStringLiteral("unknown preset '%1' (use one of %2)")
+            fail(kPreset, text(QT_TRANSLATE_NOOP("CommandLine", "没有叫“%1”的典型分布（可用：%2）"))
                               .arg(parser.value(kPreset), names.join(QStringLiteral(", "))));
             return;
         }
@@ -222,7 +241,7 @@ CommandLine::CommandLine(const QStringList &arguments)
 
     if (parser.isSet(kSize)) {
         if (!parser.isSet(kOutput)) {
-            fail(kSize, QStringLiteral("applies only with --output"));
+            fail(kSize, text(QT_TRANSLATE_NOOP("CommandLine", "只能和 --output 一起使用")));
             return;
         }
         if (!readSize(parser.value(kSize)))
@@ -232,11 +251,11 @@ CommandLine::CommandLine(const QStringList &arguments)
         outputFile_ = parser.value(kOutput);
         const PictureWriter::Format *format = PictureWriter::formatOf(outputFile_);
         if (!format) {
-            fail(kOutput, QStringLiteral("unknown file type '%1' (use %2)").arg(outputFile_, suffixList()));
+            fail(kOutput, text(QT_TRANSLATE_NOOP("CommandLine", "不认识“%1”的文件类型（可用 %2）")).arg(outputFile_, suffixList()));
             return;
         }
         if (parser.isSet(kSize) && !format->sized) {
-            fail(kSize, QStringLiteral("applies only to %1 files").arg(suffixList(true, " and ")));
+            fail(kSize, text(QT_TRANSLATE_NOOP("CommandLine", "只适用于 %1 文件")).arg(suffixList(true)));
             return;
         }
         action_ = Action::Render;
@@ -258,10 +277,10 @@ bool CommandLine::readCharge(const QString &option, const QString &value, int fi
 {
     const QStringList parts = value.split(QLatin1Char(','));
     if (parts.size() != 3)
-        return fail(option, QStringLiteral("expected X,Y,Q, three numbers separated by commas, got '%1'").arg(value));
+        return fail(option, text(QT_TRANSLATE_NOOP("CommandLine", "应为 X,Y,Q，三个用逗号分开的数，而不是“%1”")).arg(value));
     for (const QString &part : parts) {
         if (!readsInFull(part.toStdString()))
-            return fail(option, QStringLiteral("'%1' is not a number (in '%2')").arg(part, value));
+            return fail(option, text(QT_TRANSLATE_NOOP("CommandLine", "“%1”不是一个数（在“%2”中）")).arg(part, value));
     }
     for (int i = 0; i < 3; ++i)
         panel_.setText(firstBox + i, parts[i].toStdString());
@@ -274,7 +293,7 @@ bool CommandLine::readSize(const QString &value)
     const QRegularExpressionMatch match = pattern.match(value);
     const QSize size = match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt()) : QSize();
     if (!PictureWriter::isValidSize(size)) {
-        return fail(kSize, QStringLiteral("expected WxH with each side 1 to %1 pixels, got '%2'")
+        return fail(kSize, text(QT_TRANSLATE_NOOP("CommandLine", "应为 WxH，每边 1 到 %1 像素，而不是“%2”"))
                                .arg(PictureWriter::kMaxSide)
                                .arg(value));
     }
@@ -316,12 +335,12 @@ int renderPicture(const CommandLine &commandLine, QString &message)
             QStringList prompts;
             for (const Message &shown : messenger.messages) {
                 if (shown == Messages::OutOfMemory) {
-                    prompts << text(Messages::OutOfMemoryNothingWritten);
+                    prompts << translated(Messages::OutOfMemoryNothingWritten);
                     exitCode = CommandLine::kExitWrite;
                 } else if (shown == Messages::UnexpectedFailure) {
-                    prompts << text(Messages::FailureNothingWritten);
+                    prompts << translated(Messages::FailureNothingWritten);
                 } else {
-                    prompts << text(shown.prompt);
+                    prompts << translated(shown.prompt);
                 }
             }
             message = prompts.join(QLatin1Char('\n'));
@@ -337,7 +356,7 @@ int renderPicture(const CommandLine &commandLine, QString &message)
         }
         return CommandLine::kExitSuccess;
     } catch (const std::bad_alloc &) {
-        message = text(Messages::OutOfMemoryNothingWritten);
+        message = translated(Messages::OutOfMemoryNothingWritten);
         return CommandLine::kExitWrite;
     }
 }

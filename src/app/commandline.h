@@ -11,7 +11,7 @@
 // The program's command line:
 //
 //   fieldlines [--single] [--charge1 X,Y,Q] [--charge2 X,Y,Q]
-//              [--equipotentials] [--zero-field]
+//              [--preset NAME] [--equipotentials] [--zero-field] [--lang zh|en]
 //              [--output FILE] [--size WxH] [--help] [--help-all] [--version]
 //              [Qt's options]
 //
@@ -53,6 +53,9 @@ public:
     QSize size() const { return size_; }
     // One line, "fieldlines: --charge1: ...", when action() is Fail.
     const QString &error() const { return error_; }
+    // The language asked for with --lang: "zh", "en", or empty for the
+    // system's.
+    const QString &language() const { return language_; }
     // True for --help-all: the help lists Qt's options too.
     bool qtOptionsInHelp() const { return qtOptionsInHelp_; }
 
@@ -70,6 +73,7 @@ private:
     QString outputFile_;
     QSize size_{Plot::kDesignWidth, Plot::kDesignHeight};
     QString error_;
+    QString language_;
     bool qtOptionsInHelp_ = false;
 };
 

@@ -8,6 +8,7 @@
 #include "core/presets.h"
 #include "core/textpanel.h"
 #include "plot/picturewriter.h"
+#include "plot/translated.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -117,7 +118,7 @@ Form1::Form1(QWidget *parent)
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("电场线的描绘"));
+    setWindowTitle(tr("电场线的描绘"));
     setWindowIcon(QIcon::fromTheme(QStringLiteral("fieldlines"), QIcon(QStringLiteral(":/fieldlines.svg"))));
     setFont(timesFont(kWindowPoints));
     // Client area 14895 × 6810 units; the window cannot be resized.
@@ -152,12 +153,12 @@ void Form1::createControls()
     const QString blackCircle = QStringLiteral("\u25CF");
 
     const QFont title = titleFont();
-    addLabel(this, "Label1", QStringLiteral("电场线的描绘"), 120, 120, 3150, 525, &title);
+    addLabel(this, "Label1", tr("电场线的描绘", "title above the picture"), 120, 120, 3150, 525, &title);
 
     picture1_ = new PictureBox(drawing_, this);
     place(picture1_, "Picture1", 120, 840, 10395, 5775);
 
-    frame1_ = new QGroupBox(QStringLiteral("参数设置"), this);
+    frame1_ = new QGroupBox(tr("参数设置"), this);
     place(frame1_, "Frame1", 10680, 240, 4095, 6375);
 
     // Inside Frame1, places count from the frame's own top-left corner: its
@@ -166,9 +167,9 @@ void Form1::createControls()
     // at its outer corner. The first row (the options) sits just below the
     // caption and the buttons end 8 pixels above the bottom line.
     QWidget *f = frame1_;
-    option1_ = new QRadioButton(QStringLiteral("单个点电荷"), f);
+    option1_ = new QRadioButton(tr("单个点电荷"), f);
     place(option1_, "Option1", 120, 360, 1815, 495);
-    option2_ = new QRadioButton(QStringLiteral("两个点电荷"), f);
+    option2_ = new QRadioButton(tr("两个点电荷"), f);
     place(option2_, "Option2", 2040, 360, 1935, 495);
     option2_->setChecked(true);
 
@@ -181,14 +182,14 @@ void Form1::createControls()
     addLabel(f, "Label2", QStringLiteral("Q"), 240, 1560, 225, 345, &q);
     addLabel(f, "Label3", QStringLiteral("1"), 480, 1700, 105, 240, &subscript);
     setTextColour(addLabel(f, "Label4", blackCircle, 645, 1500, 285, 495, &dot), QColor(0x00, 0xC0, 0x00));
-    addLabel(f, "Label5", QStringLiteral("位置坐标："), 240, 2040, 1500, 315);
+    addLabel(f, "Label5", tr("位置坐标："), 240, 2040, 1500, 315);
     addLabel(f, "Label6", QStringLiteral("x"), 255, 2400, 120, 315, &italic);
     text_[0] = newBox(1, f);
     place(text_[0], "Text1", 480, 2400, 1215, 435);
     addLabel(f, "Label7", QStringLiteral("y"), 2350, 2400, 120, 315, &italic);
     text_[1] = newBox(2, f);
     place(text_[1], "Text2", 2600, 2400, 1215, 435);
-    addLabel(f, "Label8", QStringLiteral("电荷量："), 240, 3050, 1200, 315);
+    addLabel(f, "Label8", tr("电荷量："), 240, 3050, 1200, 315);
     text_[2] = newBox(3, f);
     place(text_[2], "Text3", 1320, 3000, 1215, 435);
     addLabel(f, "Label9", QStringLiteral("C"), 2640, 3070, 195, 315, &italic);
@@ -197,30 +198,30 @@ void Form1::createControls()
     addLabel(f, "Label15", QStringLiteral("Q"), 240, 3700, 225, 345, &q);
     addLabel(f, "Label16", QStringLiteral("2"), 480, 3850, 105, 240, &subscript);
     setTextColour(addLabel(f, "Label17", blackCircle, 650, 3650, 285, 495, &dot), QColor(0xFF, 0x00, 0x00));
-    addLabel(f, "Label14", QStringLiteral("位置坐标："), 240, 4200, 1500, 315);
+    addLabel(f, "Label14", tr("位置坐标："), 240, 4200, 1500, 315);
     addLabel(f, "Label12", QStringLiteral("x"), 255, 4600, 120, 315, &italic);
     text_[3] = newBox(4, f);
     place(text_[3], "Text4", 480, 4560, 1215, 435);
     addLabel(f, "Label13", QStringLiteral("y"), 2350, 4600, 120, 315, &italic);
     text_[4] = newBox(5, f);
     place(text_[4], "Text5", 2600, 4560, 1215, 435);
-    addLabel(f, "Label10", QStringLiteral("电荷量："), 240, 5200, 1200, 315);
+    addLabel(f, "Label10", tr("电荷量："), 240, 5200, 1200, 315);
     text_[5] = newBox(6, f);
     place(text_[5], "Text6", 1320, 5160, 1215, 435);
     addLabel(f, "Label11", QStringLiteral("C"), 2640, 5240, 255, 495, &italic);
 
     // The gap in "激　发" is one ideographic space.
-    command1_ = new QPushButton(QStringLiteral("激\u3000发"), f);
+    command1_ = new QPushButton(tr("激　发"), f);
     place(command1_, "Command1", 480, 5760, 1335, 495);
-    command2_ = new QPushButton(QStringLiteral("关闭窗口"), f);
+    command2_ = new QPushButton(tr("关闭窗口"), f);
     place(command2_, "Command2", 2280, 5760, 1335, 495);
 
     // Screen readers name each box by what it holds; the buttons and
     // options are named by their texts.
-    const char *const boxNames[6] = {"电荷1 x坐标", "电荷1 y坐标", "电荷1 电荷量",
-                                     "电荷2 x坐标", "电荷2 y坐标", "电荷2 电荷量"};
+    const QString boxNames[6] = {tr("电荷1 x坐标"), tr("电荷1 y坐标"), tr("电荷1 电荷量"),
+                                 tr("电荷2 x坐标"), tr("电荷2 y坐标"), tr("电荷2 电荷量")};
     for (int i = 0; i < 6; ++i)
-        text_[i]->setAccessibleName(QString::fromUtf8(boxNames[i]));
+        text_[i]->setAccessibleName(boxNames[i]);
 }
 
 // Focus follows the designed tab indexes; labels and the frame take none.
@@ -337,10 +338,10 @@ void Form1::drawOverlays()
 const std::vector<Form1::Switch> &Form1::switches()
 {
     static const std::vector<Switch> table = {
-        {"equipotentials", "显示等势线", [](Form1 &form) -> bool & { return form.overlays_.equipotentials; }, true},
-        {"zeroField", "显示场强为零的点", [](Form1 &form) -> bool & { return form.overlays_.zeroField; }, true},
-        {"projector", "投影模式", [](Form1 &form) -> bool & { return form.style_.projector; }, false},
-        {"colourBlindSafe", "色盲友好配色", [](Form1 &form) -> bool & { return form.style_.colourBlindSafe; }, false},
+        {"equipotentials", QT_TR_NOOP("显示等势线"), [](Form1 &form) -> bool & { return form.overlays_.equipotentials; }, true},
+        {"zeroField", QT_TR_NOOP("显示场强为零的点"), [](Form1 &form) -> bool & { return form.overlays_.zeroField; }, true},
+        {"projector", QT_TR_NOOP("投影模式"), [](Form1 &form) -> bool & { return form.style_.projector; }, false},
+        {"colourBlindSafe", QT_TR_NOOP("色盲友好配色"), [](Form1 &form) -> bool & { return form.style_.colourBlindSafe; }, false},
     };
     return table;
 }
@@ -398,18 +399,18 @@ void Form1::setPictureStyle(const PictureStyle &style, bool remember)
 void Form1::createPictureMenu()
 {
     pictureMenu_ = new QMenu(this);
-    QAction *save = pictureMenu_->addAction(QStringLiteral("保存图片…"));
+    QAction *save = pictureMenu_->addAction(tr("保存图片…"));
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(save, &QAction::triggered, this, &Form1::savePictureAs);
-    QAction *print = pictureMenu_->addAction(QStringLiteral("打印…"));
+    QAction *print = pictureMenu_->addAction(tr("打印…"));
     print->setObjectName(QStringLiteral("print"));
     connect(print, &QAction::triggered, this, &Form1::printPictureAs);
     pictureMenu_->addSeparator();
 
-    QMenu *classics = pictureMenu_->addMenu(QStringLiteral("典型电荷分布"));
+    QMenu *classics = pictureMenu_->addMenu(tr("典型电荷分布"));
     classics->setObjectName(QStringLiteral("presets"));
     for (const Preset &preset : presets()) {
-        QAction *action = classics->addAction(QString::fromUtf8(preset.name));
+        QAction *action = classics->addAction(QCoreApplication::translate("Presets", preset.name));
         action->setObjectName(QStringLiteral("preset-") + QLatin1String(preset.commandName));
         connect(action, &QAction::triggered, this, [this, &preset] { applyPreset(preset); });
     }
@@ -421,7 +422,7 @@ void Form1::createPictureMenu()
             pictureMenu_->addSeparator();
             overlays = option.overlay;
         }
-        QAction *action = pictureMenu_->addAction(QString::fromUtf8(option.text));
+        QAction *action = pictureMenu_->addAction(tr(option.text));
         action->setCheckable(true);
         action->setObjectName(QString::fromLatin1(option.key));
         connect(action, &QAction::triggered, this, [this, &option](bool on) {
@@ -486,18 +487,19 @@ void Form1::savePictureAs()
     for (const PictureWriter::Format &format : PictureWriter::formats()) {
         if (!format.fromWindow)
             continue;
-        filters << QStringLiteral("%1 (*.%2)").arg(QString::fromUtf8(format.filter), QLatin1String(format.suffix));
+        filters << QStringLiteral("%1 (*.%2)").arg(QCoreApplication::translate("PictureWriter", format.filter),
+                                                   QLatin1String(format.suffix));
         offered.push_back(&format);
     }
     QString dir = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     if (dir.isEmpty() || !QDir(dir).exists())
         dir = QDir::homePath();
     QString filter = filters.constFirst();
-    const QString proposed = QStringLiteral("电场线.") + QLatin1String(offered.front()->suffix);
+    const QString proposed = tr("电场线") + QLatin1Char('.') + QLatin1String(offered.front()->suffix);
     // The dialog does not ask about replacing a file: the name typed there
     // may yet get an extension, and the question belongs to the name
     // written.
-    QString path = QFileDialog::getSaveFileName(this, QString::fromStdString(Messages::SaveTitle),
+    QString path = QFileDialog::getSaveFileName(this, translated(Messages::SaveTitle),
                                                 QDir(dir).filePath(proposed), filters.join(QStringLiteral(";;")),
                                                 &filter, QFileDialog::DontConfirmOverwrite);
     if (path.isEmpty())
@@ -516,11 +518,11 @@ void Form1::savePictureAs()
 
 bool Form1::mayReplace(const QString &path)
 {
-    QMessageBox box(QMessageBox::Warning, QString::fromStdString(Messages::SaveTitle),
-                    QString::fromStdString(Messages::ReplaceQuestion).arg(QFileInfo(path).fileName()),
+    QMessageBox box(QMessageBox::Warning, translated(Messages::SaveTitle),
+                    translated(Messages::ReplaceQuestion).arg(QFileInfo(path).fileName()),
                     QMessageBox::NoButton, this);
-    QPushButton *replace = box.addButton(QString::fromStdString(Messages::ReplaceButton), QMessageBox::AcceptRole);
-    box.setDefaultButton(box.addButton(QString::fromStdString(Messages::CancelButton), QMessageBox::RejectRole));
+    QPushButton *replace = box.addButton(translated(Messages::ReplaceButton), QMessageBox::AcceptRole);
+    box.setDefaultButton(box.addButton(translated(Messages::CancelButton), QMessageBox::RejectRole));
     box.exec();
     return box.clickedButton() == replace;
 }
@@ -559,9 +561,9 @@ bool Form1::savePicture(const QString &path)
         result = PictureWriter::write(PictureWriter::Source{&drawing_, nullptr, pictureCaption(fieldLines_->charges())},
                                       path, format->windowSize);
     else
-        result.error = QString::fromStdString(Messages::SaveOnlyPictures);
+        result.error = translated(Messages::SaveOnlyPictures);
     if (!result) {
-        const QString prompt = QString::fromStdString(Messages::NotSaved) + QLatin1Char('\n') + result.error;
+        const QString prompt = translated(Messages::NotSaved) + QLatin1Char('\n') + result.error;
         messenger_.show({prompt.toStdString(), Messages::SaveTitle, Severity::Failure});
     }
     return result.ok;

@@ -1,12 +1,14 @@
 #include "app/commandline.h"
 #include "app/form1.h"
-#include "app/qtchinese.h"
+#include "app/language.h"
 #include "core/messages.h"
 #include "plot/outputfile.h"
+#include "plot/translated.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QTranslator>
 
 #include <csignal>
 #include <cstdio>
@@ -26,10 +28,7 @@ void printLines(std::FILE *stream, const QString &text, const QString &prefix = 
         std::fprintf(stream, "%s\n", OutputFile::encodeName(prefix + line).constData());
 }
 
-QString text(const std::string &message)
-{
-    return QString::fromStdString(message);
-}
+QTranslator earlyTranslation;
 
 // Qt ends the program with an abort when the window system cannot start: no
 // display named, a display that does not answer, no platform plugin. While
@@ -42,7 +41,9 @@ std::vector<std::pair<QtMsgType, QString>> heldMessages;
 void holdStartupMessage(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
     if (type == QtFatalMsg) {
-        printLines(stderr, text(Messages::NoDisplay), QStringLiteral("fieldlines: "));
+        const QString english = earlyTranslation.translate("Messages", Messages::NoDisplay.c_str());
+        printLines(stderr, english.isEmpty() ? QString::fromStdString(Messages::NoDisplay) : english,
+                   QStringLiteral("fieldlines: "));
         std::fflush(stderr);
         std::_Exit(CommandLine::kExitMessage);
     }
@@ -76,24 +77,31 @@ int run(int argc, char *argv[])
     // The command line is read before any application object exists, so
     // that help, version and usage errors need no display. Its bytes are
     // kept exactly, so that a file name that is not UTF-8 is written as
-    // given.
+    // given. What it asks for does not depend on the language; once the
+    // application and the language's texts are there, it is read again for
+    // its texts in that language.
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << OutputFile::decodeName(QByteArray(argv[i]));
-    const CommandLine commandLine(arguments);
+    const CommandLine asked(arguments);
+    const Language language = chooseLanguage(asked.language());
 
-    switch (commandLine.action()) {
+    switch (asked.action()) {
     case CommandLine::Action::ShowHelp: {
         QCoreApplication app(argc, argv);  // names the program in the usage line
-        std::fputs(CommandLine::helpText(commandLine.qtOptionsInHelp()).toUtf8().constData(), stdout);
+        installLanguage(language);
+        std::fputs(CommandLine::helpText(asked.qtOptionsInHelp()).toUtf8().constData(), stdout);
         return CommandLine::kExitSuccess;
     }
     case CommandLine::Action::ShowVersion:
         std::fputs(CommandLine::versionText().toUtf8().constData(), stdout);
         return CommandLine::kExitSuccess;
-    case CommandLine::Action::Fail:
-        printLines(stderr, commandLine.error());
+    case CommandLine::Action::Fail: {
+        QCoreApplication app(argc, argv);
+        installLanguage(language);
+        printLines(stderr, CommandLine(arguments).error());
         return CommandLine::kExitUsage;
+    }
     case CommandLine::Action::Render: {
         // Drawing into an image or an SVG needs no window system: the
         // offscreen platform gives the fonts of the labels without a display.
@@ -101,8 +109,9 @@ int run(int argc, char *argv[])
             qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler(quietQtNotes);
         QGuiApplication app(argc, argv);
+        installLanguage(language);
         QString message;
-        const int exitCode = renderPicture(commandLine, message);
+        const int exitCode = renderPicture(CommandLine(arguments), message);
         printLines(stderr, message, QStringLiteral("fieldlines: "));
         return exitCode;
     }
@@ -110,18 +119,23 @@ int run(int argc, char *argv[])
         break;
     }
 
+    // Before the window system starts there is no application to install a
+    // translation into: the message that no display could be reached takes
+    // its English from the translation built into the program.
+    if (language == Language::English && !earlyTranslation.load(QStringLiteral("fieldlines_en"), QStringLiteral(":/translations")))
+        std::fputs("fieldlines: the English translation is missing; the window stays Chinese\n", stderr);
     previousHandler = qInstallMessageHandler(holdStartupMessage);
     QApplication app(argc, argv);
     releaseStartupMessages();
-    installQtChinese();
+    installLanguage(language);
     Form1 window;
-    window.preset(commandLine.panel());
+    window.preset(asked.panel());
     // --equipotentials and --zero-field switch the overlays on for this run.
-    const Overlays &asked = commandLine.overlays();
-    if (asked.equipotentials || asked.zeroField) {
+    const Overlays &switches = asked.overlays();
+    if (switches.equipotentials || switches.zeroField) {
         Overlays overlays = window.overlays();
-        overlays.equipotentials = overlays.equipotentials || asked.equipotentials;
-        overlays.zeroField = overlays.zeroField || asked.zeroField;
+        overlays.equipotentials = overlays.equipotentials || switches.equipotentials;
+        overlays.zeroField = overlays.zeroField || switches.zeroField;
         window.setOverlays(overlays, false);
     }
     window.show();
@@ -138,7 +152,7 @@ int main(int argc, char *argv[])
     try {
         return run(argc, argv);
     } catch (const std::bad_alloc &) {
-        printLines(stderr, text(Messages::NoMemoryForFile), QStringLiteral("fieldlines: "));
+        printLines(stderr, translated(Messages::NoMemoryForFile), QStringLiteral("fieldlines: "));
         return CommandLine::kExitWrite;
     }
 }

@@ -18,7 +18,7 @@ PictureBox::PictureBox(const KeptDrawing &drawing, QWidget *parent)
     // Opaque: the cached image and the border cover every pixel.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    setAccessibleName(QStringLiteral("电场线图"));
+    setAccessibleName(tr("电场线图"));
     // The probe follows the mouse without a button held.
     setMouseTracking(true);
 }

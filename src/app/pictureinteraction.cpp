@@ -55,14 +55,14 @@ QStringList PictureInteraction::probeText(const Charges &charges, const PlotPoin
         onDot = onDot || distance(point, charge) <= dotRadius;
     const FieldSample field = fieldAt(charges, point.x, point.y);
     if (onDot || !field.defined) {
-        lines << QStringLiteral("此处场强无定义");
+        lines << tr("此处场强无定义");
         return lines;
     }
     // One decimal of a degree; 359.96 reads as 0.0, not 360.0.
     double degrees = std::round(field.degrees * 10) / 10;
     if (degrees >= 360)
         degrees = 0;
-    lines << QStringLiteral("|E| = %1   方向 %2°").arg(number(field.strength), QString::number(degrees, 'f', 1))
+    lines << tr("|E| = %1   方向 %2°").arg(number(field.strength), QString::number(degrees, 'f', 1))
           << QStringLiteral("V = %1").arg(number(field.potential));
     return lines;
 }

@@ -1,5 +1,7 @@
 #include "core/presets.h"
 
+#include "core/translatable.h"
+
 const std::vector<Preset> &presets()
 {
     // All two-charge presets but one sit at the default places (-15, 0) and
@@ -7,14 +9,14 @@ const std::vector<Preset> &presets()
     // charge 2; a single charge sits at the centre, as choosing 单个点电荷
     // puts it.
     static const std::vector<Preset> table = {
-        {"等量异种电荷", "dipole", true, {"-15", "0", "10", "15", "0", "-10"}},
-        {"等量同种电荷", "like", true, {"-15", "0", "10", "15", "0", "10"}},
-        {"等量负电荷", "negative-pair", true, {"-15", "0", "-10", "15", "0", "-10"}},
-        {"异种 2∶1", "unlike-2to1", true, {"-15", "0", "10", "15", "0", "-5"}},
-        {"异种 1∶2", "unlike-1to2", true, {"-15", "0", "5", "15", "0", "-10"}},
-        {"上下放置", "vertical", true, {"0", "10", "10", "0", "-10", "-10"}},
-        {"单个正电荷", "single-positive", false, {"0", "0", "10", nullptr, nullptr, nullptr}},
-        {"单个负电荷", "single-negative", false, {"0", "0", "-10", nullptr, nullptr, nullptr}},
+        {FIELDLINES_TEXT("Presets", "等量异种电荷"), "dipole", true, {"-15", "0", "10", "15", "0", "-10"}},
+        {FIELDLINES_TEXT("Presets", "等量同种电荷"), "like", true, {"-15", "0", "10", "15", "0", "10"}},
+        {FIELDLINES_TEXT("Presets", "等量负电荷"), "negative-pair", true, {"-15", "0", "-10", "15", "0", "-10"}},
+        {FIELDLINES_TEXT("Presets", "异种 2∶1"), "unlike-2to1", true, {"-15", "0", "10", "15", "0", "-5"}},
+        {FIELDLINES_TEXT("Presets", "异种 1∶2"), "unlike-1to2", true, {"-15", "0", "5", "15", "0", "-10"}},
+        {FIELDLINES_TEXT("Presets", "上下放置"), "vertical", true, {"0", "10", "10", "0", "-10", "-10"}},
+        {FIELDLINES_TEXT("Presets", "单个正电荷"), "single-positive", false, {"0", "0", "10", nullptr, nullptr, nullptr}},
+        {FIELDLINES_TEXT("Presets", "单个负电荷"), "single-negative", false, {"0", "0", "-10", nullptr, nullptr, nullptr}},
     };
     return table;
 }

@@ -8,7 +8,7 @@
 // menu "典型电荷分布" and the command line's --preset read this one table.
 struct Preset
 {
-    const char *name;         // as the menu shows it: "等量异种电荷"
+    const char *name;         // as the menu shows it: "等量异种电荷" (translated in the context "Presets")
     const char *commandName;  // as --preset takes it: "dipole"
     bool twoCharges;
     // The texts of Text1 … Text6; nullptr leaves a box as it is (the boxes

@@ -4,6 +4,7 @@
 #include "core/messages.h"
 #include "plot/keptdrawing.h"
 #include "plot/outputfile.h"
+#include "plot/translated.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -23,14 +24,9 @@
 
 namespace {
 
-QString text(const std::string &message)
-{
-    return QString::fromStdString(message);
-}
-
 PictureWriter::Result failure(const QString &fileName, const QString &reason)
 {
-    return {false, text(Messages::CannotWrite).arg(fileName, reason)};
+    return {false, translated(Messages::CannotWrite).arg(fileName, reason)};
 }
 
 // Writes all of bytes; EIO when the device takes fewer.
@@ -46,19 +42,19 @@ const std::vector<PictureWriter::Format> &PictureWriter::formats()
     // The window saves an image at twice the designed size, so that it stays
     // sharp when printed or projected; an SVG has the designed size.
     static const std::vector<Format> table = {
-        {"png", "PNG 图片", false, true, true, QSize(2 * Plot::kDesignWidth, 2 * Plot::kDesignHeight),
+        {"png", QT_TRANSLATE_NOOP("PictureWriter", "PNG 图片"), false, true, true, QSize(2 * Plot::kDesignWidth, 2 * Plot::kDesignHeight),
          [](const Source &source, QIODevice &device, const QSize &size) {
              return writePng(*source.drawing, device, size);
          }},
-        {"svg", "SVG 矢量图", false, true, true, QSize(Plot::kDesignWidth, Plot::kDesignHeight),
+        {"svg", QT_TRANSLATE_NOOP("PictureWriter", "SVG 矢量图"), false, true, true, QSize(Plot::kDesignWidth, Plot::kDesignHeight),
          [](const Source &source, QIODevice &device, const QSize &size) {
              return writeSvg(*source.drawing, device, size);
          }},
-        {"pdf", "PDF 文档", false, false, true, QSize(),
+        {"pdf", QT_TRANSLATE_NOOP("PictureWriter", "PDF 文档"), false, false, true, QSize(),
          [](const Source &source, QIODevice &device, const QSize &) {
              return writePdf(*source.drawing, source.caption, device);
          }},
-        {"csv", "CSV 表格", true, false, false, QSize(),
+        {"csv", QT_TRANSLATE_NOOP("PictureWriter", "CSV 表格"), true, false, false, QSize(),
          [](const Source &source, QIODevice &device, const QSize &) {
              return writeCsv(*source.recording, device);
          }},
@@ -85,9 +81,9 @@ PictureWriter::Result PictureWriter::write(const Source &source, const QString &
 {
     const Format *format = formatOf(fileName);
     if (!format || (format->fromRecording ? !source.recording : !source.drawing))
-        return failure(fileName, text(Messages::NotAPictureType));
+        return failure(fileName, translated(Messages::NotAPictureType));
     if (format->sized && !isValidSize(size))
-        return failure(fileName, text(Messages::SizeOutOfRange).arg(kMaxSide));
+        return failure(fileName, translated(Messages::SizeOutOfRange).arg(kMaxSide));
     int cause = 0;
     try {
         OutputFile file(OutputFile::encodeName(fileName));
@@ -225,29 +221,29 @@ QString PictureWriter::reason(int cause)
     switch (cause) {
     case ENOSPC:
     case EDQUOT:
-        return text(Messages::DiskFull);
+        return translated(Messages::DiskFull);
     case EACCES:
     case EPERM:
-        return text(Messages::NoPermission);
+        return translated(Messages::NoPermission);
     case ENOENT:
     case ENOTDIR:
-        return text(Messages::FolderMissing);
+        return translated(Messages::FolderMissing);
     case EROFS:
-        return text(Messages::ReadOnlyDisk);
+        return translated(Messages::ReadOnlyDisk);
     case EISDIR:
-        return text(Messages::IsAFolder);
+        return translated(Messages::IsAFolder);
     case ENODEV:
     case ENXIO:
-        return text(Messages::NotAFile);
+        return translated(Messages::NotAFile);
     case ENOMEM:
-        return text(Messages::NoMemoryForFile);
+        return translated(Messages::NoMemoryForFile);
     case EFBIG:
-        return text(Messages::FileTooLarge);
+        return translated(Messages::FileTooLarge);
     case ENAMETOOLONG:
-        return text(Messages::NameTooLong);
+        return translated(Messages::NameTooLong);
     case EIO:
-        return text(Messages::DiskError);
+        return translated(Messages::DiskError);
     default:
-        return text(Messages::SystemError).arg(cause);
+        return translated(Messages::SystemError).arg(cause);
     }
 }

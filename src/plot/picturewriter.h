@@ -45,7 +45,7 @@ public:
     struct Format
     {
         const char *suffix = "";      // lower case, without the dot
-        const char *filter = "";      // its name in the save dialog
+        const char *filter = "";      // its name in the save dialog (translated in the context "PictureWriter")
         bool fromRecording = false;   // written from the recording, not the kept drawing
         bool sized = false;           // has a size in pixels (--size)
         bool fromWindow = false;      // offered by the window's save dialog

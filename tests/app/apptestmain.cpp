@@ -1,4 +1,4 @@
-#include "app/qtchinese.h"
+#include "app/language.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -17,7 +17,7 @@ int main(int argc, char **argv)
     qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
     QApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("fieldlines-tests"));
-    installQtChinese();
+    installLanguage(Language::Chinese);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

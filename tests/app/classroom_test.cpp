@@ -2,6 +2,7 @@
 
 #include "core/presets.h"
 #include "core/textpanel.h"
+#include "plot/translated.h"
 
 #include <QAction>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QMenu>
 
 namespace {
@@ -103,6 +105,42 @@ TEST(Looks, ProjectorAndColourBlindSafeDots)
     EXPECT_EQ(QImage(dir.filePath(QStringLiteral("styled.png"))).convertToFormat(QImage::Format_RGB32),
               window.form.drawing().toImage(QSize(1386, 770)));
     window.form.setPictureStyle({});
+}
+
+}  // namespace
+
+namespace {
+
+// The window in English: its title, the panel's texts and the buttons, each
+// fitting its control at the designed size; Chinese by default.
+TEST(Language, EnglishWindowFitsItsControls)
+{
+    {
+        Window chinese;
+        EXPECT_EQ(chinese.form.windowTitle(), QStringLiteral("电场线的描绘"));
+        EXPECT_EQ(chinese.child<QPushButton>("Command1")->text(), QStringLiteral("激\u3000发"));
+    }
+    QTranslator english;
+    ASSERT_TRUE(english.load(QStringLiteral("fieldlines_en"), QStringLiteral(":/translations")));
+    QCoreApplication::installTranslator(&english);
+    {
+        Window window;
+        EXPECT_EQ(window.form.windowTitle(), QStringLiteral("Electric Field Lines"));
+        EXPECT_EQ(window.child<QPushButton>("Command1")->text(), QStringLiteral("Draw"));
+        EXPECT_EQ(window.child<QPushButton>("Command2")->text(), QStringLiteral("Close"));
+        // The designed widths, in pixels (layout units / 15).
+        const std::pair<const char *, int> controls[] = {
+            {"Label1", 210},   {"Option1", 121}, {"Option2", 129}, {"Label5", 100}, {"Label8", 80},
+            {"Label14", 100},  {"Label10", 80},  {"Command1", 89}, {"Command2", 89},
+        };
+        for (const auto &[name, width] : controls)
+            EXPECT_LE(window.child(name)->sizeHint().width(), width) << name;
+        window.setTexts({"15", "0", "10", "-15", "0", "-10"});
+        window.excite();
+        ASSERT_EQ(window.messenger.messages.size(), 1u);  // recorded as the core gives it
+        EXPECT_EQ(translated(window.messenger.messages[0]).prompt, "Q1 must be to the left of Q2");
+    }
+    QCoreApplication::removeTranslator(&english);
 }
 
 }  // namespace

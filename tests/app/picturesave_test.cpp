@@ -105,7 +105,7 @@ TEST_F(PictureSave, FailedWriteShowsAMessage)
     const Row rows[] = {
         {"missing folder", path("no-such-folder/电场线.png"), "文件夹不存在"},
         {"a folder is in the way", blocker.filePath("taken.png"), "这是一个文件夹"},
-        {"neither png nor svg", path("电场线.bmp"), "只能保存为 PNG 或 SVG 文件"},
+        {"not a picture format", path("电场线.bmp"), "只能保存为 PNG、SVG 或 PDF 文件"},
         {"full disk", path("full.svg"), "磁盘已满"},
         {"over an old file, failing part way", path("old.svg"), "文件超出了系统允许的大小", 4096},
     };

@@ -54,6 +54,8 @@ protected:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             environment.remove(QString::fromLatin1(name));
+        // A system language other than English: the interface's own, Chinese.
+        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
         if (!display.isEmpty())
             environment.insert(QStringLiteral("DISPLAY"), display);
         process.setProcessEnvironment(environment);
@@ -107,7 +109,7 @@ TEST_F(FieldlinesProgramTest, UsageErrorsExit2WithOneLineNamingTheOption)
     const Row rows[] = {
         {"two numbers", {"--charge1", "1,2", "--output", path("a.png")}, "--charge1:"},
         {"repeated option", {"--output", path("a.png"), "--output", path("b.svg")}, "--output:"},
-        {"unknown option", {"--bogus"}, "'bogus'"},
+        {"unknown option", {"--bogus"}, "bogus"},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
@@ -388,6 +390,36 @@ TEST_F(FieldlinesProgramTest, PdfIsOneLandscapePageWithTheCaption)
         EXPECT_TRUE(info.contains(QStringLiteral("842 x 595 pts (A4)"))) << info.toStdString();
         EXPECT_TRUE(toolOutput(QStringLiteral("pdftotext"), {file, QStringLiteral("-")})
                         .contains(QString::fromUtf8(row.caption)));
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The command line speaks the interface's language: Chinese unless --lang en
+// (or an English system) asks for English.
+TEST_F(FieldlinesProgramTest, MessagesInTheLanguageAsked)
+{
+    const QStringList wrongOrder{"--charge1", "15,0,10", "--charge2", "-15,0,-10", "--output", path("x.png")};
+    const struct
+    {
+        QStringList arguments;
+        int exitCode;
+        const char *err;
+    } rows[] = {
+        {wrongOrder, 1, "fieldlines: Q1必须在Q2的左边\n"},
+        {QStringList{"--lang", "zh"} + wrongOrder, 1, "fieldlines: Q1必须在Q2的左边\n"},
+        {QStringList{"--lang", "en"} + wrongOrder, 1, "fieldlines: Q1 must be to the left of Q2\n"},
+        {{"--lang", "en", "--size", "3", "--output", "x.png"}, 2,
+         "fieldlines: --size: expected WxH with each side 1 to 8192 pixels, got '3'\n"},
+        {{"--lang", "fr"}, 2, "fieldlines: --lang: 不认识的语言“fr”（可用 zh 或 en）\n"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.arguments.join(' ').toStdString());
+        const ProgramRun result = run(row.arguments);
+        EXPECT_EQ(result.exitCode, row.exitCode);
+        EXPECT_EQ(result.err, QString::fromUtf8(row.err));
     }
 }
 

@@ -66,7 +66,7 @@ export DISPLAY=:$display
 
 # The real X server, whatever the surrounding test run chose for Qt; a
 # runtime directory of our own keeps Qt quiet.
-export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 XDG_RUNTIME_DIR=$work XDG_CONFIG_HOME=$work
+export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8 XDG_RUNTIME_DIR=$work XDG_CONFIG_HOME=$work
 unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_ENABLE_HIGHDPI_SCALING
 
 # Opens the window with the given options and finds it on the screen.

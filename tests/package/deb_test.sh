@@ -15,10 +15,10 @@ fail() {
     exit 1
 }
 
-# What it installs: the program, its menu entry, its icon.
+# What it installs: the program, its menu entry, its icon, its translation.
 contents=$(dpkg-deb -c "$deb")
 for path in ./usr/bin/fieldlines ./usr/share/applications/fieldlines.desktop \
-    ./usr/share/icons/hicolor/scalable/apps/fieldlines.svg; do
+    ./usr/share/icons/hicolor/scalable/apps/fieldlines.svg ./usr/share/fieldlines/translations/fieldlines_en.qm; do
     grep -q " $path\$" <<<"$contents" || fail "$path is missing"
 done
 
@@ -42,4 +42,7 @@ version=$("$program" --version)
 env -u DISPLAY -u WAYLAND_DISPLAY "$program" --output "$work/default.png" || fail "the default picture was not drawn"
 size=$(identify -format '%wx%h' "$work/default.png")
 [ "$size" = 693x385 ] || fail "the default picture is $size"
+# The installed translation speaks: the English message of a refused input.
+said=$("$program" --lang en --charge1 15,0,10 --charge2 -15,0,-10 --output "$work/refused.png" 2>&1) && fail "a refused input was drawn"
+[ "$said" = "fieldlines: Q1 must be to the left of Q2" ] || fail "--lang en says '$said'"
 echo "package: $(basename "$deb") holds $(wc -l <<<"$contents") entries; Depends: $depends"

@@ -132,7 +132,7 @@ TEST_F(PictureWriterTest, UnwritablePlaceIsAnErrorAndLeavesNoFile)
         {"svg", missingDir + "a.svg", QSize(693, 385), "文件夹不存在"},
         {"csv", missingDir + "a.csv", QSize(693, 385), "文件夹不存在"},
         {"png too large", path("huge.png"), QSize(100000, 100000), "图片尺寸超出范围"},
-        {"unknown type", path("a.bmp"), QSize(693, 385), "只能写入 PNG、SVG 或 CSV 文件"},
+        {"unknown type", path("a.bmp"), QSize(693, 385), "只能写入 PNG、SVG、PDF 或 CSV 文件"},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);

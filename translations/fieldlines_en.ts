@@ -1,0 +1,502 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="zh_CN">
+<context>
+    <name>Caption</name>
+    <message>
+        <source>Q%1 (%2, %3)，%4 C</source>
+        <translation>Q%1 (%2, %3), %4 C</translation>
+    </message>
+    <message>
+        <source>单个点电荷：%1</source>
+        <translation>One charge: %1</translation>
+    </message>
+    <message>
+        <source>两个点电荷：%1；%2</source>
+        <translation>Two charges: %1; %2</translation>
+    </message>
+</context>
+<context>
+    <name>CommandLine</name>
+    <message>
+        <source>窗口使用的平台插件：xcb、wayland、offscreen……</source>
+        <translation>Platform plugin of the window: xcb, wayland, offscreen, ...</translation>
+    </message>
+    <message>
+        <source>平台插件所在的文件夹。</source>
+        <translation>Folder to load platform plugins from.</translation>
+    </message>
+    <message>
+        <source>平台主题。</source>
+        <translation>Platform theme.</translation>
+    </message>
+    <message>
+        <source>再加载的插件，例如输入设备。</source>
+        <translation>Further plugin to load, such as an input device.</translation>
+    </message>
+    <message>
+        <source>窗口的位置和大小，格式为 WxH+X+Y。</source>
+        <translation>Place and size of the window, as WxH+X+Y.</translation>
+    </message>
+    <message>
+        <source>窗口的图标。</source>
+        <translation>Icon of the window.</translation>
+    </message>
+    <message>
+        <source>窗口的标题。</source>
+        <translation>Title of the window.</translation>
+    </message>
+    <message>
+        <source>窗口从右向左排列。</source>
+        <translation>Lays the window out from right to left.</translation>
+    </message>
+    <message>
+        <source>从会话恢复窗口。</source>
+        <translation>Restores the window from a session.</translation>
+    </message>
+    <message>
+        <source>打开窗口的 X 显示器，代替 $DISPLAY（X11）。</source>
+        <translation>X display to open the window on, instead of $DISPLAY (X11).</translation>
+    </message>
+    <message>
+        <source>同 -qwindowgeometry（X11）。</source>
+        <translation>As -qwindowgeometry (X11).</translation>
+    </message>
+    <message>
+        <source>同 -qwindowtitle（X11）。</source>
+        <translation>As -qwindowtitle (X11).</translation>
+    </message>
+    <message>
+        <source>同 -qwindowicon（X11）。</source>
+        <translation>As -qwindowicon (X11).</translation>
+    </message>
+    <message>
+        <source>窗口的资源名（X11）。</source>
+        <translation>Resource name of the window (X11).</translation>
+    </message>
+    <message>
+        <source>与 X 服务器同步通信，用于调试（X11）。</source>
+        <translation>Talks to the X server synchronously, for debugging (X11).</translation>
+    </message>
+    <message>
+        <source>从不独占鼠标和键盘（X11）。</source>
+        <translation>Never grabs the mouse or the keyboard (X11).</translation>
+    </message>
+    <message>
+        <source>在调试器中也独占鼠标和键盘（X11）。</source>
+        <translation>Grabs them even under a debugger (X11).</translation>
+    </message>
+    <message>
+        <source>控件的风格：fusion、windows……</source>
+        <translation>Widget style: fusion, windows, ...</translation>
+    </message>
+    <message>
+        <source>控件的样式表。</source>
+        <translation>Style sheet of the widgets.</translation>
+    </message>
+    <message>
+        <source>退出时报告还剩多少控件。</source>
+        <translation>Prints how many widgets were left at exit.</translation>
+    </message>
+    <message>
+        <source>Qt 的选项，用于窗口（一个或两个短横线均可）：</source>
+        <translation>Qt options, for the window (with one dash or two):</translation>
+    </message>
+    <message>
+        <source>电场线的描绘：画出一个或两个点电荷的电场线。
+不带 --output 时打开窗口，输入框按选项预先填好；
+带 --output 时不开窗口，把一次“激&#x3000;发”的图画写入 FILE。</source>
+        <translation>Electric Field Lines: draws the electric field lines of one or two point charges.
+Without --output it opens the window with the input boxes preset;
+with --output it draws the picture of one excite into FILE, without a window.</translation>
+    </message>
+    <message>
+        <source>用一种典型电荷分布填好输入框和模式：%1。--charge1、--charge2 和 --single 可以再作修改。</source>
+        <translation>Fill the boxes and the mode with a classic configuration: %1. --charge1, --charge2 and --single change it further.</translation>
+    </message>
+    <message>
+        <source>选择“单个点电荷”。</source>
+        <translation>Select single-charge mode.</translation>
+    </message>
+    <message>
+        <source>加画标有电势值的等势线。</source>
+        <translation>Add the labelled equipotential lines.</translation>
+    </message>
+    <message>
+        <source>标出场强为零的点。</source>
+        <translation>Mark the points where the field vanishes.</translation>
+    </message>
+    <message>
+        <source>电荷 1 的位置和电荷量（输入框 Text1–Text3）。</source>
+        <translation>Position and amount of charge 1 (boxes Text1-Text3).</translation>
+    </message>
+    <message>
+        <source>电荷 2 的位置和电荷量（输入框 Text4–Text6）。</source>
+        <translation>Position and amount of charge 2 (boxes Text4-Text6).</translation>
+    </message>
+    <message>
+        <source>不开窗口，画好后写入 FILE：%1。</source>
+        <translation>Draw without a window and write FILE: %1.</translation>
+    </message>
+    <message>
+        <source>%1 图片的像素尺寸，每边 1 到 %2（默认 %3x%4）。</source>
+        <translation>Size of a %1 picture in pixels, each side 1 to %2 (default %3x%4).</translation>
+    </message>
+    <message>
+        <source>界面的语言：zh（中文）或 en（English）；默认跟随系统。</source>
+        <translation>Language of the interface: zh (Chinese) or en (English); by default the system&apos;s.</translation>
+    </message>
+    <message>
+        <source>多余的参数“%1”</source>
+        <translation>unexpected argument &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>只能给一次</source>
+        <translation>given more than once</translation>
+    </message>
+    <message>
+        <source>不认识的语言“%1”（可用 zh 或 en）</source>
+        <translation>unknown language &apos;%1&apos; (use zh or en)</translation>
+    </message>
+    <message>
+        <source>没有叫“%1”的典型分布（可用：%2）</source>
+        <translation>unknown preset &apos;%1&apos; (use one of %2)</translation>
+    </message>
+    <message>
+        <source>只能和 --output 一起使用</source>
+        <translation>applies only with --output</translation>
+    </message>
+    <message>
+        <source>不认识“%1”的文件类型（可用 %2）</source>
+        <translation>unknown file type &apos;%1&apos; (use %2)</translation>
+    </message>
+    <message>
+        <source>只适用于 %1 文件</source>
+        <translation>applies only to %1 files</translation>
+    </message>
+    <message>
+        <source>应为 X,Y,Q，三个用逗号分开的数，而不是“%1”</source>
+        <translation>expected X,Y,Q, three numbers separated by commas, got &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>“%1”不是一个数（在“%2”中）</source>
+        <translation>&apos;%1&apos; is not a number (in &apos;%2&apos;)</translation>
+    </message>
+    <message>
+        <source>应为 WxH，每边 1 到 %1 像素，而不是“%2”</source>
+        <translation>expected WxH with each side 1 to %1 pixels, got &apos;%2&apos;</translation>
+    </message>
+</context>
+<context>
+    <name>Form1</name>
+    <message>
+        <source>电场线的描绘</source>
+        <translation>Electric Field Lines</translation>
+    </message>
+    <message>
+        <source>参数设置</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>单个点电荷</source>
+        <translation>One charge</translation>
+    </message>
+    <message>
+        <source>两个点电荷</source>
+        <translation>Two charges</translation>
+    </message>
+    <message>
+        <source>位置坐标：</source>
+        <translation>Position:</translation>
+    </message>
+    <message>
+        <source>电荷量：</source>
+        <translation>Charge:</translation>
+    </message>
+    <message>
+        <source>激&#x3000;发</source>
+        <translation>Draw</translation>
+    </message>
+    <message>
+        <source>关闭窗口</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>电荷1 x坐标</source>
+        <translation>Charge 1 x</translation>
+    </message>
+    <message>
+        <source>电荷1 y坐标</source>
+        <translation>Charge 1 y</translation>
+    </message>
+    <message>
+        <source>电荷1 电荷量</source>
+        <translation>Charge 1 amount</translation>
+    </message>
+    <message>
+        <source>电荷2 x坐标</source>
+        <translation>Charge 2 x</translation>
+    </message>
+    <message>
+        <source>电荷2 y坐标</source>
+        <translation>Charge 2 y</translation>
+    </message>
+    <message>
+        <source>电荷2 电荷量</source>
+        <translation>Charge 2 amount</translation>
+    </message>
+    <message>
+        <source>显示等势线</source>
+        <translation>Show equipotential lines</translation>
+    </message>
+    <message>
+        <source>显示场强为零的点</source>
+        <translation>Show points of zero field</translation>
+    </message>
+    <message>
+        <source>投影模式</source>
+        <translation>Projector mode</translation>
+    </message>
+    <message>
+        <source>色盲友好配色</source>
+        <translation>Colour-blind-safe colours</translation>
+    </message>
+    <message>
+        <source>保存图片…</source>
+        <translation>Save picture…</translation>
+    </message>
+    <message>
+        <source>打印…</source>
+        <translation>Print…</translation>
+    </message>
+    <message>
+        <source>典型电荷分布</source>
+        <translation>Classic configurations</translation>
+    </message>
+    <message>
+        <source>电场线</source>
+        <translation>field-lines</translation>
+    </message>
+    <message>
+        <source>电场线的描绘</source>
+        <comment>title above the picture</comment>
+        <translation>Field Lines</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBox</name>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>提示</source>
+        <translation>Notice</translation>
+    </message>
+    <message>
+        <source>运行时错误</source>
+        <translation>Run-time error</translation>
+    </message>
+    <message>
+        <source>Q1必须在Q2的左边</source>
+        <translation>Q1 must be to the left of Q2</translation>
+    </message>
+    <message>
+        <source>输入的数值超出范围</source>
+        <translation>The number entered is out of range</translation>
+    </message>
+    <message>
+        <source>位置坐标超出范围：-45≤x≤45，-25≤y≤25</source>
+        <translation>Position out of range: -45 ≤ x ≤ 45, -25 ≤ y ≤ 25</translation>
+    </message>
+    <message>
+        <source>两个电荷不能在同一位置</source>
+        <translation>The two charges cannot be at the same place</translation>
+    </message>
+    <message>
+        <source>内存不足，无法完成绘图。已画出的部分保留。</source>
+        <translation>Not enough memory to finish the drawing. What was drawn stays.</translation>
+    </message>
+    <message>
+        <source>绘图时发生意外错误，已画出的部分保留。</source>
+        <translation>An unexpected error stopped the drawing. What was drawn stays.</translation>
+    </message>
+    <message>
+        <source>内存不足，无法完成绘图，没有写入文件。</source>
+        <translation>Not enough memory to finish the drawing; no file was written.</translation>
+    </message>
+    <message>
+        <source>绘图时发生意外错误，没有写入文件。</source>
+        <translation>An unexpected error stopped the drawing; no file was written.</translation>
+    </message>
+    <message>
+        <source>无法打开窗口：没有可用的显示器（请检查 DISPLAY）。不开窗口画图请用 --output FILE。</source>
+        <translation>cannot open the window: no display is available (check DISPLAY). To draw without a window, use --output FILE.</translation>
+    </message>
+    <message>
+        <source>保存图片</source>
+        <translation>Save picture</translation>
+    </message>
+    <message>
+        <source>图片没有保存。</source>
+        <translation>The picture was not saved.</translation>
+    </message>
+    <message>
+        <source>打印</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>无法打印：打印机没有准备好。</source>
+        <translation>Cannot print: the printer is not ready.</translation>
+    </message>
+    <message>
+        <source>只能保存为 PNG、SVG 或 PDF 文件。</source>
+        <translation>Pictures are saved only as PNG, SVG or PDF files.</translation>
+    </message>
+    <message>
+        <source>“%1”已存在。
+要替换它吗？</source>
+        <translation>“%1” already exists.
+Do you want to replace it?</translation>
+    </message>
+    <message>
+        <source>替换</source>
+        <translation>Replace</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>无法写入“%1”：%2</source>
+        <translation>Cannot write “%1”: %2</translation>
+    </message>
+    <message>
+        <source>磁盘已满。</source>
+        <translation>the disk is full.</translation>
+    </message>
+    <message>
+        <source>没有写入权限。</source>
+        <translation>no permission to write.</translation>
+    </message>
+    <message>
+        <source>文件夹不存在。</source>
+        <translation>the folder does not exist.</translation>
+    </message>
+    <message>
+        <source>磁盘是只读的。</source>
+        <translation>the disk is read-only.</translation>
+    </message>
+    <message>
+        <source>这是一个文件夹。</source>
+        <translation>it is a folder.</translation>
+    </message>
+    <message>
+        <source>这不是普通文件，也不是可以写入的设备。</source>
+        <translation>it is neither a file nor a device that can be written to.</translation>
+    </message>
+    <message>
+        <source>内存不足。</source>
+        <translation>not enough memory.</translation>
+    </message>
+    <message>
+        <source>文件超出了系统允许的大小。</source>
+        <translation>the file is larger than the system allows.</translation>
+    </message>
+    <message>
+        <source>文件名太长。</source>
+        <translation>the file name is too long.</translation>
+    </message>
+    <message>
+        <source>读写磁盘时出错。</source>
+        <translation>the disk failed to read or write.</translation>
+    </message>
+    <message>
+        <source>系统错误（错误号 %1）。</source>
+        <translation>system error (errno %1).</translation>
+    </message>
+    <message>
+        <source>只能写入 PNG、SVG、PDF 或 CSV 文件。</source>
+        <translation>only PNG, SVG, PDF or CSV files can be written.</translation>
+    </message>
+    <message>
+        <source>图片尺寸超出范围：每边应在 1 到 %1 像素之间。</source>
+        <translation>the picture size is out of range: each side must be 1 to %1 pixels.</translation>
+    </message>
+</context>
+<context>
+    <name>PictureBox</name>
+    <message>
+        <source>电场线图</source>
+        <translation>Field-line picture</translation>
+    </message>
+</context>
+<context>
+    <name>PictureInteraction</name>
+    <message>
+        <source>此处场强无定义</source>
+        <translation>The field is not defined here</translation>
+    </message>
+    <message>
+        <source>|E| = %1   方向 %2°</source>
+        <translation>|E| = %1   direction %2°</translation>
+    </message>
+</context>
+<context>
+    <name>PictureWriter</name>
+    <message>
+        <source>PNG 图片</source>
+        <translation>PNG image</translation>
+    </message>
+    <message>
+        <source>SVG 矢量图</source>
+        <translation>SVG vector picture</translation>
+    </message>
+    <message>
+        <source>PDF 文档</source>
+        <translation>PDF document</translation>
+    </message>
+    <message>
+        <source>CSV 表格</source>
+        <translation>CSV table</translation>
+    </message>
+</context>
+<context>
+    <name>Presets</name>
+    <message>
+        <source>等量异种电荷</source>
+        <translation>Equal unlike charges</translation>
+    </message>
+    <message>
+        <source>等量同种电荷</source>
+        <translation>Equal like charges</translation>
+    </message>
+    <message>
+        <source>等量负电荷</source>
+        <translation>Equal negative charges</translation>
+    </message>
+    <message>
+        <source>异种 2∶1</source>
+        <translation>Unlike 2 : 1</translation>
+    </message>
+    <message>
+        <source>异种 1∶2</source>
+        <translation>Unlike 1 : 2</translation>
+    </message>
+    <message>
+        <source>上下放置</source>
+        <translation>One above the other</translation>
+    </message>
+    <message>
+        <source>单个正电荷</source>
+        <translation>One positive charge</translation>
+    </message>
+    <message>
+        <source>单个负电荷</source>
+        <translation>One negative charge</translation>
+    </message>
+</context>
+</TS>
