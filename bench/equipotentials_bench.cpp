@@ -11,7 +11,7 @@
 
 namespace {
 
-void runEquipotentials(benchmark::State &state, std::vector<PointCharge> charges)
+void equipotentialLines(benchmark::State &state, std::vector<PointCharge> charges)
 {
     const EquipotentialOptions options;
     std::size_t curves = 0;
@@ -30,11 +30,11 @@ void runEquipotentials(benchmark::State &state, std::vector<PointCharge> charges
 
 }  // namespace
 
-BENCHMARK_CAPTURE(runEquipotentials, default, std::vector<PointCharge>{{-15, 0, 10}, {15, 0, -10}})
+BENCHMARK_CAPTURE(equipotentialLines, default, std::vector<PointCharge>{{-15, 0, 10}, {15, 0, -10}})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(runEquipotentials, like, std::vector<PointCharge>{{-15, 0, 10}, {15, 0, 10}})
+BENCHMARK_CAPTURE(equipotentialLines, like, std::vector<PointCharge>{{-15, 0, 10}, {15, 0, 10}})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(runEquipotentials, single, std::vector<PointCharge>{{0, 0, 10}})
+BENCHMARK_CAPTURE(equipotentialLines, single, std::vector<PointCharge>{{0, 0, 10}})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(runEquipotentials, unlike_10_5, std::vector<PointCharge>{{-15, 0, 10}, {15, 0, -5}})
+BENCHMARK_CAPTURE(equipotentialLines, unlike_10_5, std::vector<PointCharge>{{-15, 0, 10}, {15, 0, -5}})
     ->Unit(benchmark::kMillisecond);
