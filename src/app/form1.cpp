@@ -353,11 +353,11 @@ void Form1::loadSwitches()
         option.flag(*this) = settings.value(QStringLiteral("view/") + QLatin1String(option.key), false).toBool();
 }
 
-void Form1::saveSwitches() const
+void Form1::saveSwitches()
 {
     QSettings settings;
     for (const Switch &option : switches())
-        settings.setValue(QStringLiteral("view/") + QLatin1String(option.key), option.flag(const_cast<Form1 &>(*this)));
+        settings.setValue(QStringLiteral("view/") + QLatin1String(option.key), option.flag(*this));
 }
 
 void Form1::showSwitches()

@@ -129,7 +129,7 @@ private:
     };
     static const std::vector<Switch> &switches();
     void loadSwitches();
-    void saveSwitches() const;
+    void saveSwitches();
     // Shows the switches' state in the menu and the style on the screen.
     void showSwitches();
     // Draws the overlays over the field lines of the picture on show, in
