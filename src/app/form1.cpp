@@ -310,7 +310,7 @@ void Form1::excite()
         fieldLines_->excite();
         fieldLinesEnd_ = drawing_.mark();
         if (!ending_)
-            drawOverlays();
+            ::drawOverlays(drawing_, fieldLines_->charges(), overlays_, &collector_.lines());
         picture1_->refresh();
     } while (exciteQueued_ && !ending_);
 }
@@ -329,7 +329,7 @@ void Form1::applyPreset(const Preset &preset)
     excite();
 }
 
-void Form1::drawOverlays()
+void Form1::redrawOverlays()
 {
     drawing_.rollBack(fieldLinesEnd_);
     ::drawOverlays(drawing_, fieldLines_->charges(), overlays_, &collector_.lines());
@@ -383,7 +383,7 @@ void Form1::setOverlays(const Overlays &overlays, bool remember)
     showSwitches();
     // A drawing under way draws them itself when it ends.
     if (!exciting_ && !fieldLines_->charges().empty()) {
-        drawOverlays();
+        redrawOverlays();
         picture1_->refresh();
     }
 }

@@ -134,7 +134,7 @@ private:
     void showSwitches();
     // Draws the overlays over the field lines of the picture on show, in
     // place of those drawn before.
-    void drawOverlays();
+    void redrawOverlays();
 
     // The click handlers.
     void excite();            // Command1 "激　发"; see exciteQueued_

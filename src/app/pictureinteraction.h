@@ -34,11 +34,6 @@ public:
     PictureInteraction(PictureBox &picture, std::array<QLineEdit *, 6> boxes, const InputPanel &panel,
                        std::function<const Charges &()> charges, std::function<void()> excite);
 
-    // The charge (1 or 2) the arrow keys move.
-    int selected() const { return selected_; }
-    // The charge being dragged, or 0.
-    int grabbed() const { return grabbed_; }
-
     // The readout of the probe at a point of the plot: x and y, then |E|
     // and its direction and V, or that the field is not defined on a dot.
     static QStringList probeText(const Charges &charges, const PlotPoint &point, double dotRadius);
@@ -63,7 +58,7 @@ private:
     const InputPanel &panel_;
     std::function<const Charges &()> charges_;
     std::function<void()> excite_;
-    int selected_ = 1;
-    int grabbed_ = 0;
+    int selected_ = 1;  // the charge (1 or 2) the arrow keys move
+    int grabbed_ = 0;   // the charge being dragged, or 0
     PlotPoint grabOffset_;  // from the pointer to the charge, kept while dragging
 };

@@ -321,7 +321,7 @@ LevelPlan chooseLevels(const Problem &problem, const Grid &grid)
             const double angle = a * (kTwoPi / 128);
             const Point p{c.at.x + inner / problem.pxPerUnitX * std::cos(angle),
                           c.at.y + inner / problem.pxPerUnitY * std::sin(angle)};
-            if (p.x >= kPlotLeft && p.x <= kPlotRight && p.y >= kPlotBottom && p.y <= kPlotTop && outside(p))
+            if (Plot::contains(p.x, p.y) && outside(p))
                 take(problem.field.value(p));
         }
     }
@@ -930,13 +930,12 @@ private:
     // the plot counts.
     void markAvoided(Point a, Point b)
     {
-        if (!finite(a) || !finite(b) || std::max(a.x, b.x) < kPlotLeft || std::min(a.x, b.x) > kPlotRight
-            || std::max(a.y, b.y) < kPlotBottom || std::min(a.y, b.y) > kPlotTop)
+        if (!finite(a) || !finite(b) || Plot::besidePlot(a.x, a.y, b.x, b.y))
             return;
         const int steps = std::min(4096, int(std::ceil(problem_.pxDistance(a, b) / (0.5 * kCoverPx))));
         for (int s = 0; s <= steps; ++s) {
             const Point p = steps > 0 ? lerp(a, b, double(s) / steps) : b;
-            if (p.x >= kPlotLeft && p.x <= kPlotRight && p.y >= kPlotBottom && p.y <= kPlotTop)
+            if (Plot::contains(p.x, p.y))
                 avoid_[std::size_t(row(p.y)) * columns_ + column(p.x)] = 1;
         }
     }

@@ -20,11 +20,10 @@ bool storableAmount(double amount)
     return storable(amount) && (amount == 0 || std::fabs(f32(amount)) >= FLT_MIN);
 }
 
+// As stored: a position that rounds onto the border is on the plot.
 bool insidePlot(double x, double y)
 {
-    const float fx = f32(x);
-    const float fy = f32(y);
-    return fx >= Plot::kLeft && fx <= Plot::kRight && fy >= Plot::kBottom && fy <= Plot::kTop;
+    return Plot::contains(f32(x), f32(y));
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ std::vector<PlotPoint> zeroFieldPoints(const Charges &charges)
         return {};
     const double t = like ? a / (a + b) : a / (a - b);
     const PlotPoint p{c1.x + t * dx, c1.y + t * dy};
-    if (!(p.x >= Plot::kLeft && p.x <= Plot::kRight && p.y >= Plot::kBottom && p.y <= Plot::kTop))
+    if (!Plot::contains(p.x, p.y))
         return {};
     return {p};
 }
