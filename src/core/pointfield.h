@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/pointcharge.h"
+
+// The field of point charges in the program's own units, in double
+// precision, for everything drawn beside the described tracers (the
+// overlays, the probe, the accurate tracer, the test charges): an amount q at
+// distance r has the potential q / r and the field q r̂ / r², so that
+// E = Σ q (p − c) / r³ = −∇V, with no physical constant.
+//
+// Where a charge's own distance is 0 the values are not finite; callers
+// that can meet that point test the results.
+struct FieldVector
+{
+    double x = 0;
+    double y = 0;
+};
+
+// The potential at a point with its first and second derivatives.
+struct FieldDerivatives
+{
+    double v = 0;
+    double gx = 0;  // ∂V/∂x = −Ex
+    double gy = 0;
+    double hxx = 0;  // ∂²V/∂x²
+    double hxy = 0;
+    double hyy = 0;
+};
+
+class PointField
+{
+public:
+    PointField() = default;
+    explicit PointField(Charges charges);
+
+    const Charges &charges() const { return charges_; }
+
+    // V = Σ q / r. A charge of 0 adds nothing, even at its own place.
+    double potential(double x, double y) const;
+    // E = Σ q (p − c) / r³.
+    FieldVector field(double x, double y) const;
+    // V, ∇V and the Hessian of V together, at the cost of one pass.
+    FieldDerivatives derivatives(double x, double y) const;
+
+private:
+    Charges charges_;
+};
