@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Draws a fixed set of configurations with a built fieldlines and keeps what
 # each one gives (the CSV of every line and dot, or the message and exit
-# code), so that two builds can be compared file by file. A restructuring
+# code), so that two builds can be compared file by file. Each configuration
+# is drawn twice: as it is (NAME.csv) and with the equipotentials and the
+# zero-field markers over it (NAME.overlays.csv). A restructuring
 # must leave every file byte-identical; a change of the pictures shows up as
 # exactly the configurations it touches.
 #
@@ -90,6 +92,10 @@ record() {
         QT_QPA_PLATFORM=offscreen "$fieldlines" "${single[@]}" --charge1="$c1" --charge2="$c2" \
             --output "$dir/$name.csv" 2>"$dir/$name.err" || code=$?
         echo "$code" >"$dir/$name.code"
+        code=0
+        QT_QPA_PLATFORM=offscreen "$fieldlines" "${single[@]}" --charge1="$c1" --charge2="$c2" \
+            --equipotentials --zero-field --output "$dir/$name.overlays.csv" 2>"$dir/$name.overlays.err" || code=$?
+        echo "$code" >"$dir/$name.overlays.code"
     done < <(list)
     echo "recorded $(list | wc -l) configurations in $dir"
 }
@@ -151,7 +157,7 @@ compare() {
     local before=$1 after=$2 same=0 differ=0 unexplained=0 name mode c1 c2 f reason
     while read -r name mode c1 c2; do
         local changed=0
-        for f in "$name.csv" "$name.err" "$name.code"; do
+        for f in "$name.csv" "$name.err" "$name.code" "$name.overlays.csv" "$name.overlays.err" "$name.overlays.code"; do
             if [ -e "$before/$f" ] || [ -e "$after/$f" ]; then
                 cmp -s "$before/$f" "$after/$f" || changed=1
             fi
