@@ -2,7 +2,7 @@
 // the charge placements that cost the most or show the variants of the
 // tracers. Each runs into two surfaces: the recording surface, which only
 // appends every operation to a vector and so measures the tracing, and the
-// kept drawing that the window paints from, which clips and joins segments.
+// display list the window paints from, which clips and joins segments.
 //
 // Counters: traced steps per excite, steps per second, and the operations
 // and bytes the surface holds after the excite (its peak, as nothing is
@@ -13,7 +13,8 @@
 #include "core/messenger.h"
 #include "core/recordingsurface.h"
 #include "core/textpanel.h"
-#include "plot/keptdrawing.h"
+#include "core/displaylist.h"
+#include "plot/picturepainter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -69,12 +70,12 @@ std::size_t keptBytes(const RecordingSurface &surface)
     return sizeof surface + surface.operations().capacity() * sizeof(RecordingSurface::Operation);
 }
 
-std::size_t keptOperations(const KeptDrawing &drawing)
+std::size_t keptOperations(const DisplayList &drawing)
 {
     return drawing.operationCount();
 }
 
-std::size_t keptBytes(const KeptDrawing &drawing)
+std::size_t keptBytes(const DisplayList &drawing)
 {
     return drawing.byteSize();
 }
@@ -112,12 +113,12 @@ void exciteScenario(benchmark::State &bench, const Scenario &scenario)
                                                  benchmark::Counter::OneK::kIs1024);
 }
 
-// Rendering the kept default picture at the designed size and encoding it as
+// Rendering the default picture at the designed size and encoding it as
 // PNG: the rest of what "fieldlines --output default.png" does.
 void renderDefaultPng(benchmark::State &bench)
 {
     DrawingState state;
-    KeptDrawing drawing;
+    DisplayList drawing;
     TextPanel panel;
     CountingMessenger messenger;
     FieldLines lines(state, drawing, panel, messenger);
@@ -125,7 +126,7 @@ void renderDefaultPng(benchmark::State &bench)
 
     std::size_t pngBytes = 0;
     for (auto _ : bench) {
-        const QImage image = drawing.toImage();
+        const QImage image = PicturePainter::image(drawing);
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);
@@ -153,7 +154,7 @@ int main(int argc, char **argv)
             ->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark((std::string("excite/") + scenario.name + "/kept").c_str(),
                                      [&scenario](benchmark::State &bench) {
-                                         exciteScenario<KeptDrawing>(bench, scenario);
+                                         exciteScenario<DisplayList>(bench, scenario);
                                      })
             ->Unit(benchmark::kMicrosecond);
     }

@@ -1,43 +1,34 @@
 // The browser edition's way into the core: plain C functions that the page
-// calls through the WebAssembly module. The page owns the controls; the core
-// owns the drawing. An excite here is the window's excite: the same
-// FieldLines, the same reading of the six boxes, the same decisions and
-// messages, drawn into the same DisplayList the desktop paints from. The
-// page then paints that list on its canvas.
+// calls through the WebAssembly module. The page owns the controls; the
+// core owns the drawing, through the same Pipeline as the window and the
+// command line: the page sets the configuration its controls ask for, and
+// gets back the finished picture (runs already in paint order and in their
+// look), its messages, what it asks of the controls, and the answers of the
+// core's one rule for moving a charge and of the probe.
 //
 // Strings cross as UTF-8, allocated by the caller in the module's memory.
 // A returned string stays valid until the next call that returns one; the
-// drawing's tables until the next excite or redraw.
-//
-// The overlays (equipotentials, zero-field markers) are drawn after the
-// field lines of every excite, as the command line does, from the same
-// core functions; switching them redraws the picture on show without
-// reading the boxes again. The live parts of the picture (dragging a
-// charge, the arrow keys, the field probe) use the charges of the picture
-// on show and the core's rules for where a dragged charge may go.
+// picture's tables until the next drawing. No exception leaves an entry
+// point: a drawing that fails is a message, as in the window.
 
+#include "core/caption.h"
 #include "core/csvtext.h"
-#include "core/displaylist.h"
 #include "core/drag.h"
-#include "core/drawingstate.h"
-#include "core/fieldlines.h"
-#include "core/fieldprobe.h"
-#include "core/inputpanel.h"
-#include "core/linecollector.h"
+#include "core/look.h"
 #include "core/messages.h"
 #include "core/numberreading.h"
+#include "core/outputformats.h"
 #include "core/overlays.h"
-#include "core/plotgeometry.h"
-#include "core/recordingmessenger.h"
-#include "core/recordingsurface.h"
-#include "core/textpanel.h"
+#include "core/pipeline.h"
+#include "core/presets.h"
+#include "core/probereadout.h"
 
 #include <emscripten/emscripten.h>
 
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
+#include <cstring>
 #include <exception>
 #include <new>
 #include <string>
@@ -45,42 +36,17 @@
 
 namespace {
 
-// The page's six boxes and its mode, handed over before each excite. The
-// lock that single-charge mode asks for is kept for the page to apply.
-class PagePanel : public InputPanel
-{
-public:
-    std::string text(int box) const override { return box >= 1 && box <= 6 ? texts[box - 1] : std::string(); }
-    bool twoChargeMode() const override { return twoCharges; }
-    void lockCharge2Boxes() override { charge2Locked = true; }
-
-    std::array<std::string, 6> texts;
-    bool twoCharges = true;
-    bool charge2Locked = false;
-};
-
-// What the page's window owns for its whole life, as Form1 does: one
-// drawing state, the drawing and the procedures working on them.
 struct Session
 {
-    DrawingState state;
-    // The field lines of the last excite, and the lines among them that the
-    // labels of the equipotentials keep clear of.
-    DisplayList fieldDrawing;
-    LineCollector collector{fieldDrawing};
-    PagePanel panel;
-    RecordingMessenger messenger;
-    FieldLines fieldLines{state, collector, panel, messenger};
-
-    // What the page shows: the field lines with the overlays switched on.
-    Overlays overlays;
-    DisplayList drawing;
-
-    // The runs of the drawing as a flat table for the page, kRunWords
-    // words each.
+    Pipeline pipeline;
+    // The configuration the page's controls ask for, set before each call.
+    Configuration configuration;
+    // The picture on show.
+    Picture picture;
+    // Its runs as a flat table for the page, kRunWords words each.
     std::vector<std::uint32_t> runTable;
     std::string text;  // the last string returned
-    std::array<double, 2> dragPlace{};
+    std::array<double, 2> place{};
 };
 
 Session &session()
@@ -89,14 +55,9 @@ Session &session()
     return s;
 }
 
-// Kinds of run in the table; a page that does not know a kind skips it.
-constexpr std::uint32_t kPolyline = 0;
-constexpr std::uint32_t kDots = 1;
-constexpr std::uint32_t kUnderlay = 2;  // a polyline painted under the field lines
-constexpr int kRunWords = 5;  // kind, 0xRRGGBB, width, first point, point count
-
-// The dots of the charges: 20 pixels across in the designed picture.
-constexpr double kDotRadiusPixels = 10;
+// layer, dots (0 or 1), 0xRRGGBB, width (the float's bits), first point,
+// point count.
+constexpr int kRunWords = 6;
 
 const char *keep(std::string text)
 {
@@ -104,122 +65,244 @@ const char *keep(std::string text)
     return session().text.c_str();
 }
 
-// The picture on show: the field lines of the last excite, then the
-// overlays switched on for its charges. A failure while drawing the
-// overlays is reported as one inside the excite is; the field lines stay.
-void compose(Session &s)
+const char *keep(const char *text)
 {
-    s.drawing = s.fieldDrawing;
-    try {
-        drawOverlays(s.drawing, s.fieldLines.charges(), s.overlays, &s.collector.lines());
-    } catch (const std::bad_alloc &) {
-        s.drawing = s.fieldDrawing;
-        s.messenger.show(Messages::OutOfMemory);
-    } catch (const std::exception &) {
-        s.drawing = s.fieldDrawing;
-        s.messenger.show(Messages::UnexpectedFailure);
-    }
+    return keep(std::string(text ? text : ""));
+}
 
+std::string textOf(const char *utf8)
+{
+    return utf8 ? utf8 : "";
+}
+
+void tabulate(Session &s)
+{
     s.runTable.clear();
-    for (const DisplayList::Run &run : s.drawing.runs()) {
-        const std::uint32_t kind = run.dots ? kDots : run.underlay() ? kUnderlay : kPolyline;
-        s.runTable.insert(s.runTable.end(), {kind, run.rgb, run.width, run.first, run.count});
+    for (const DisplayList::Run &run : s.picture.drawing.runs()) {
+        std::uint32_t width = 0;
+        static_assert(sizeof width == sizeof run.width, "a width is one word");
+        std::memcpy(&width, &run.width, sizeof width);
+        s.runTable.insert(s.runTable.end(), {std::uint32_t(run.layer), run.dots ? 1u : 0u, run.rgb, width,
+                                             run.first, run.count});
     }
 }
 
-// A number of the probe's readout: three significant digits, a full stop
-// (the module's C locale is never another), and 0 for -0.
-std::string threeDigits(double value)
+// The messages as the command line prints them: "fieldlines: " and a line,
+// for every line of every message.
+std::string asPrinted(const std::vector<Message> &messages)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.3g", value == 0 ? 0.0 : value);
-    return text;
+    std::string out;
+    for (const Message &message : messages) {
+        std::size_t start = 0;
+        while (start <= message.prompt.size()) {
+            std::size_t end = message.prompt.find('\n', start);
+            if (end == std::string::npos)
+                end = message.prompt.size();
+            if (end > start)
+                out += "fieldlines: " + message.prompt.substr(start, end - start) + "\n";
+            start = end + 1;
+        }
+    }
+    return out;
+}
+
+const Message &messageAt(int i)
+{
+    static const Message none;
+    const auto &messages = session().picture.messages;
+    return i >= 0 && std::size_t(i) < messages.size() ? messages[std::size_t(i)] : none;
 }
 
 const DisplayList::Text *labelAt(int i)
 {
-    const auto &labels = session().drawing.labels();
+    const auto &labels = session().picture.drawing.labels();
     return i >= 0 && std::size_t(i) < labels.size() ? &labels[std::size_t(i)] : nullptr;
+}
+
+ChargeTexts *chargeAt(Configuration &c, int i)
+{
+    return i >= 0 && std::size_t(i) < c.charges.size() ? &c.charges[std::size_t(i)] : nullptr;
 }
 
 }  // namespace
 
 extern "C" {
 
-// The text of box 1 … 6 (Text1 … Text6) for the next excite.
-EMSCRIPTEN_KEEPALIVE void fl_set_text(int box, const char *utf8)
+// The configuration: the mode (0 single, 1 two), the number of charges and
+// each charge's three texts, the overlays and the look switched on (bit i
+// for row i of their tables).
+EMSCRIPTEN_KEEPALIVE void fl_set_mode(int mode)
 {
-    if (box >= 1 && box <= 6)
-        session().panel.texts[std::size_t(box - 1)] = utf8 ? utf8 : "";
+    session().configuration.mode = mode == 0 ? Mode::Single : Mode::Two;
 }
 
-// 1 for "两个点电荷", 0 for "单个点电荷".
-EMSCRIPTEN_KEEPALIVE void fl_set_two_charge_mode(int on)
+EMSCRIPTEN_KEEPALIVE void fl_set_charge_count(int count)
 {
-    session().panel.twoCharges = on != 0;
+    if (count >= 0 && count <= 64)
+        session().configuration.charges.resize(std::size_t(count));
 }
 
-// The overlays that the next excite, and fl_redraw, draw after the field
-// lines: the equipotential lines with their labels, the zero-field markers.
-EMSCRIPTEN_KEEPALIVE void fl_set_overlays(int equipotentials, int zeroField)
+EMSCRIPTEN_KEEPALIVE void fl_set_charge(int i, const char *x, const char *y, const char *q)
 {
-    session().overlays = Overlays{equipotentials != 0, zeroField != 0};
+    if (ChargeTexts *c = chargeAt(session().configuration, i))
+        *c = {textOf(x), textOf(y), textOf(q)};
 }
 
-// The click on "激　发", with the overlays switched on. Returns the number
-// of messages it showed; the drawing, the messages and the lock are read
-// with the functions below.
-EMSCRIPTEN_KEEPALIVE int fl_excite()
+EMSCRIPTEN_KEEPALIVE void fl_set_overlays(std::uint32_t bits)
+{
+    OverlaySet &on = session().configuration.overlays;
+    const std::vector<Overlay> &table = overlays();
+    for (std::size_t i = 0; i < table.size(); ++i)
+        on.set(table[i].key, (bits >> i & 1) != 0);
+}
+
+EMSCRIPTEN_KEEPALIVE void fl_set_look(std::uint32_t bits)
+{
+    const std::vector<LookSwitch> &table = lookSwitches();
+    for (std::size_t i = 0; i < table.size(); ++i)
+        session().configuration.look.*table[i].flag = (bits >> i & 1) != 0;
+}
+
+// The tables every front end reads: overlays, looks, presets and formats.
+EMSCRIPTEN_KEEPALIVE int fl_overlay_count()
+{
+    return int(overlays().size());
+}
+
+EMSCRIPTEN_KEEPALIVE const char *fl_overlay_text(int i, int field)
+{
+    if (i < 0 || std::size_t(i) >= overlays().size())
+        return keep("");
+    const Overlay &o = overlays()[std::size_t(i)];
+    const char *fields[] = {o.key, o.menuText, o.linkKey};
+    return keep(field >= 0 && field < 3 ? fields[field] : "");
+}
+
+EMSCRIPTEN_KEEPALIVE int fl_look_count()
+{
+    return int(lookSwitches().size());
+}
+
+EMSCRIPTEN_KEEPALIVE const char *fl_look_text(int i, int field)
+{
+    if (i < 0 || std::size_t(i) >= lookSwitches().size())
+        return keep("");
+    const LookSwitch &l = lookSwitches()[std::size_t(i)];
+    const char *fields[] = {l.key, l.menuText};
+    return keep(field >= 0 && field < 2 ? fields[field] : "");
+}
+
+EMSCRIPTEN_KEEPALIVE int fl_preset_count()
+{
+    return int(presets().size());
+}
+
+// Field 0 the menu's name, 1 the command-line name, 2 the mode ("single",
+// "two"), 3 the number of charges; charge c's texts with fl_preset_charge.
+EMSCRIPTEN_KEEPALIVE const char *fl_preset_text(int i, int field)
+{
+    if (i < 0 || std::size_t(i) >= presets().size())
+        return keep("");
+    const Preset &p = presets()[std::size_t(i)];
+    switch (field) {
+    case 0:
+        return keep(p.name);
+    case 1:
+        return keep(p.commandName);
+    case 2:
+        return keep(p.mode == Mode::Single ? "single" : "two");
+    case 3:
+        return keep(std::to_string(p.charges.size()));
+    default:
+        return keep("");
+    }
+}
+
+EMSCRIPTEN_KEEPALIVE const char *fl_preset_charge(int i, int charge, int part)
+{
+    if (i < 0 || std::size_t(i) >= presets().size())
+        return keep("");
+    const Preset &p = presets()[std::size_t(i)];
+    if (charge < 0 || std::size_t(charge) >= p.charges.size())
+        return keep("");
+    const ChargeTexts &c = p.charges[std::size_t(charge)];
+    return keep(part == 0 ? c.x : part == 1 ? c.y : c.q);
+}
+
+EMSCRIPTEN_KEEPALIVE int fl_format_count()
+{
+    return int(outputFormats().size());
+}
+
+// Field 0 the suffix, 1 the name, 2 "1" when the page saves it, 3 and 4 its
+// width and height when saved.
+EMSCRIPTEN_KEEPALIVE const char *fl_format_text(int i, int field)
+{
+    if (i < 0 || std::size_t(i) >= outputFormats().size())
+        return keep("");
+    const OutputFormat &f = outputFormats()[std::size_t(i)];
+    switch (field) {
+    case 0:
+        return keep(f.suffix);
+    case 1:
+        return keep(f.name);
+    case 2:
+        return keep(f.fromWindow ? "1" : "0");
+    case 3:
+        return keep(std::to_string(f.savedWidth));
+    case 4:
+        return keep(std::to_string(f.savedHeight));
+    default:
+        return keep("");
+    }
+}
+
+// Draws the configuration set: the click on "激　发", or the picture on
+// show again in other overlays or another look (then its field lines are
+// kept). Returns the number of messages.
+EMSCRIPTEN_KEEPALIVE int fl_draw()
 {
     Session &s = session();
-    s.messenger.messages.clear();
-    s.panel.charge2Locked = false;
-    s.fieldLines.excite();
-    compose(s);
-    return int(s.messenger.messages.size());
+    try {
+        s.picture = s.pipeline.draw(s.configuration);
+    } catch (const std::bad_alloc &) {
+        s.picture = Picture{};
+        s.picture.configuration = s.configuration;
+        s.picture.messages.push_back(Messages::OutOfMemory);
+    } catch (const std::exception &) {
+        s.picture = Picture{};
+        s.picture.configuration = s.configuration;
+        s.picture.messages.push_back(Messages::UnexpectedFailure);
+    }
+    tabulate(s);
+    return int(s.picture.messages.size());
 }
 
-// The picture on show again with the overlays now switched on, without
-// reading the boxes: the field lines stay as the last excite drew them.
-// Returns the number of messages, as fl_excite does.
-EMSCRIPTEN_KEEPALIVE int fl_redraw()
-{
-    Session &s = session();
-    s.messenger.messages.clear();
-    compose(s);
-    return int(s.messenger.messages.size());
-}
-
-// 1 when the last excite locked the boxes of charge 2 (single-charge mode).
+// 1 when the picture locked the boxes of charge 2 (single-charge mode).
 EMSCRIPTEN_KEEPALIVE int fl_charge2_locked()
 {
-    return session().panel.charge2Locked ? 1 : 0;
+    return session().picture.charge2Locked ? 1 : 0;
 }
 
-// Message i of the last excite: its prompt, its title, and its severity
-// (0 a notice about the input, 1 a failure).
+// Message i of the picture: its prompt, its title, and its severity (0 a
+// notice about the input, 1 a failure).
 EMSCRIPTEN_KEEPALIVE const char *fl_message_prompt(int i)
 {
-    const auto &messages = session().messenger.messages;
-    return keep(i >= 0 && std::size_t(i) < messages.size() ? messages[std::size_t(i)].prompt : "");
+    return keep(messageAt(i).prompt);
 }
 
 EMSCRIPTEN_KEEPALIVE const char *fl_message_title(int i)
 {
-    const auto &messages = session().messenger.messages;
-    return keep(i >= 0 && std::size_t(i) < messages.size() ? messages[std::size_t(i)].title : "");
+    return keep(messageAt(i).title);
 }
 
 EMSCRIPTEN_KEEPALIVE int fl_message_severity(int i)
 {
-    const auto &messages = session().messenger.messages;
-    if (i < 0 || std::size_t(i) >= messages.size())
-        return 0;
-    return messages[std::size_t(i)].severity == Severity::Failure ? 1 : 0;
+    return messageAt(i).severity == Severity::Failure ? 1 : 0;
 }
 
-// The drawing of the last excite: the run table (kRunWords words a run) and
-// the points, two floats each, in the designed picture's pixels.
+// The picture: the run table (kRunWords words a run) and the points, two
+// floats each, in the designed picture's pixels, painted in order.
 EMSCRIPTEN_KEEPALIVE int fl_run_count()
 {
     return int(session().runTable.size() / kRunWords);
@@ -232,21 +315,21 @@ EMSCRIPTEN_KEEPALIVE const std::uint32_t *fl_runs()
 
 EMSCRIPTEN_KEEPALIVE int fl_point_count()
 {
-    return int(session().drawing.points().size());
+    return int(session().picture.drawing.points().size());
 }
 
 EMSCRIPTEN_KEEPALIVE const float *fl_points()
 {
     static_assert(sizeof(DisplayList::Point) == 2 * sizeof(float), "points are read as pairs of floats");
-    return reinterpret_cast<const float *>(session().drawing.points().data());
+    return reinterpret_cast<const float *>(session().picture.drawing.points().data());
 }
 
-// The labels of the drawing: the centre of each (designed pixels), its
-// colour (0xRRGGBB) and its text. Painted under the field lines, after the
-// underlay runs, each on a white box.
+// The labels, painted last: the centre of each (designed pixels), its
+// colour (0xRRGGBB), its font's height (designed pixels) and its text, each
+// on a white box.
 EMSCRIPTEN_KEEPALIVE int fl_label_count()
 {
-    return int(session().drawing.labels().size());
+    return int(session().picture.drawing.labels().size());
 }
 
 EMSCRIPTEN_KEEPALIVE float fl_label_x(int i)
@@ -267,117 +350,138 @@ EMSCRIPTEN_KEEPALIVE std::uint32_t fl_label_rgb(int i)
     return label ? label->rgb : 0;
 }
 
+EMSCRIPTEN_KEEPALIVE float fl_label_size(int i)
+{
+    const DisplayList::Text *label = labelAt(i);
+    return label ? label->size : 0;
+}
+
 EMSCRIPTEN_KEEPALIVE const char *fl_label_text(int i)
 {
     const DisplayList::Text *label = labelAt(i);
     return keep(label ? label->text : std::string());
 }
 
-// The charges of the picture on show, as the last excite read them: none
-// when it refused its input, one in single-charge mode. Three doubles a
-// charge: x, y (user coordinates) and the amount.
+// The charges of the picture on show, as read: none when the input was
+// refused. Three doubles a charge: x, y (user coordinates) and the amount.
 EMSCRIPTEN_KEEPALIVE int fl_charge_count()
 {
-    return int(session().fieldLines.charges().size());
+    return int(session().picture.charges.size());
 }
 
 EMSCRIPTEN_KEEPALIVE const double *fl_charges()
 {
     static_assert(sizeof(PointCharge) == 3 * sizeof(double), "charges are read as three doubles");
-    return reinterpret_cast<const double *>(session().fieldLines.charges().data());
+    return reinterpret_cast<const double *>(session().picture.charges.data());
 }
 
-// Where charge 1 or 2, dragged or moved by the keys to (x, y), goes (see
-// dragTarget): 1 with the place in fl_drag_place(), as x and y; 0 for a
-// place on the other charge, which the move skips.
-EMSCRIPTEN_KEEPALIVE int fl_drag_target(double x, double y, int charge, double otherX, double otherY,
-                                        int twoCharges)
+// The line under the picture on show.
+EMSCRIPTEN_KEEPALIVE const char *fl_caption()
 {
-    const auto target = dragTarget(x, y, charge, PlotPoint{otherX, otherY}, twoCharges != 0);
-    if (!target)
+    return keep(pictureCaption(session().picture.configuration));
+}
+
+// The charge (from 0) whose dot on the picture on show lies within reach
+// (user units) of (x, y), the nearest, the later when equally near; only
+// the charges the configuration set draws. -1 for none.
+EMSCRIPTEN_KEEPALIVE int fl_charge_at(double x, double y, double reach)
+{
+    const Session &s = session();
+    const std::size_t inMode = std::min(s.picture.charges.size(), s.configuration.chargesInMode());
+    int found = -1;
+    double nearest = reach;
+    for (std::size_t i = 0; i < inMode; ++i) {
+        const double d = std::hypot(x - s.picture.charges[i].x, y - s.picture.charges[i].y);
+        if (d <= nearest) {
+            nearest = d;
+            found = int(i);
+        }
+    }
+    return found;
+}
+
+// Where charge i of the configuration set is, as its boxes read: x and y
+// in fl_place().
+EMSCRIPTEN_KEEPALIVE void fl_charge_place(int i)
+{
+    const PlotPoint p = chargePlace(session().configuration, std::size_t(std::max(i, 0)));
+    session().place = {p.x, p.y};
+}
+
+EMSCRIPTEN_KEEPALIVE const double *fl_place()
+{
+    return session().place.data();
+}
+
+// The core's rule for moving charge i of the configuration set toward
+// (x, y) (movedCharge): 1 when the move is taken, and the configuration set
+// is then the moved one (read its texts with fl_charge_text); 0 when not.
+EMSCRIPTEN_KEEPALIVE int fl_move(int i, double x, double y)
+{
+    Session &s = session();
+    if (i < 0)
         return 0;
-    session().dragPlace = {target->x, target->y};
+    const auto moved = movedCharge(s.configuration, std::size_t(i), x, y);
+    if (!moved)
+        return 0;
+    s.configuration = *moved;
     return 1;
 }
 
-EMSCRIPTEN_KEEPALIVE const double *fl_drag_place()
+// Text 0 (x), 1 (y) or 2 (amount) of charge i of the configuration set.
+EMSCRIPTEN_KEEPALIVE const char *fl_charge_text(int i, int part)
 {
-    return session().dragPlace.data();
+    const ChargeTexts *c = chargeAt(session().configuration, i);
+    if (!c)
+        return keep("");
+    return keep(part == 0 ? c->x : part == 1 ? c->y : c->q);
 }
 
-// The text a box shows for a coordinate a drag left: "-12.5".
-EMSCRIPTEN_KEEPALIVE const char *fl_coordinate_text(double value)
-{
-    return keep(coordinateText(value));
-}
-
-// The field probe's readout at (x, y), user coordinates, for the charges of
-// the picture on show, in lines:
-//   x = -12.5   y = 3
-//   |E| = 0.0445   方向 12.3°
-//   V = 0.123
-// On a charge's dot, where the field runs off beyond any reading and at its
-// centre is not defined, the second line says so and there is no third.
-// Empty when no picture is on show.
+// The probe's readout at (x, y) over the picture on show, as lines.
 EMSCRIPTEN_KEEPALIVE const char *fl_probe(double x, double y)
 {
-    const Charges &charges = session().fieldLines.charges();
-    if (charges.empty() || !std::isfinite(x) || !std::isfinite(y))
-        return keep("");
-    std::string text = "x = " + threeDigits(x) + "   y = " + threeDigits(y) + "\n";
-    const double pixelsPerUnit = Plot::kDesignWidth / double(Plot::kRight - Plot::kLeft);
-    bool onDot = false;
-    for (const PointCharge &charge : charges)
-        onDot = onDot || std::hypot(x - charge.x, y - charge.y) * pixelsPerUnit <= kDotRadiusPixels;
-    const FieldSample sample = fieldAt(charges, x, y);
-    if (onDot || !sample.defined)
-        return keep(text + "此处场强无定义");
-    text += "|E| = " + threeDigits(sample.strength) + "   方向 " + threeDigits(sample.degrees) + "°\n";
-    text += "V = " + threeDigits(sample.potential);
+    std::string text;
+    for (const std::string &line : probeReadout(session().picture.charges, x, y)) {
+        if (!text.empty())
+            text += '\n';
+        text += line;
+    }
     return keep(text);
 }
 
-// What the command line gives for the same input (fieldlines [--single]
-// [--equipotentials] [--zero-field] --charge1=t1,t2,t3 --charge2=t4,t5,t6
-// --output FILE.csv): the CSV text of a fresh excite followed by the
-// overlays asked for (bit 0 the equipotentials, bit 1 the zero-field
-// markers), or, when the excite showed messages, each line of them as the
-// command line prints it on its error output, "fieldlines: " and the line,
-// ending in a line feed. Independent of the page's own drawing.
-EMSCRIPTEN_KEEPALIVE const char *fl_csv(int twoCharges, const char *t1, const char *t2, const char *t3,
-                                        const char *t4, const char *t5, const char *t6, int overlays)
+// The corner for the probe's box (0 top left, 1 top right, 2 bottom left,
+// 3 bottom right): see probeCorner. Sizes in user units.
+EMSCRIPTEN_KEEPALIVE int fl_probe_corner(double x, double y, double width, double height, double margin,
+                                         double dotRadius)
 {
-    TextPanel panel;
-    const char *texts[6] = {t1, t2, t3, t4, t5, t6};
-    for (int box = 1; box <= 6; ++box)
-        panel.setText(box, texts[box - 1] ? texts[box - 1] : "");
-    panel.setTwoChargeMode(twoCharges != 0);
+    return int(probeCorner(session().picture.charges, {x, y}, width, height, margin, dotRadius));
+}
 
-    DrawingState state;
-    RecordingSurface recording;
-    LineCollector surface(recording);
-    RecordingMessenger messenger;
-    FieldLines lines(state, surface, panel, messenger);
-    lines.excite();
-    if (messenger.messages.empty()) {
-        drawOverlays(surface, lines.charges(), Overlays{(overlays & 1) != 0, (overlays & 2) != 0},
-                     &surface.lines());
-        return keep(csvText(recording.drawing()));
-    }
-
-    std::string out;
-    for (const Message &message : messenger.messages) {
-        std::size_t start = 0;
-        while (start <= message.prompt.size()) {
-            std::size_t end = message.prompt.find('\n', start);
-            if (end == std::string::npos)
-                end = message.prompt.size();
-            if (end > start)
-                out += "fieldlines: " + message.prompt.substr(start, end - start) + "\n";
-            start = end + 1;
+// What the command line gives for the configuration set (fieldlines
+// --charge1 … --charge2 … [--single] [overlays] --output FILE.csv): the CSV
+// text, or, when the drawing showed messages, each line of them as the
+// command line prints it on its error output. Independent of the picture
+// on show.
+EMSCRIPTEN_KEEPALIVE const char *fl_csv()
+{
+    try {
+        const Recording recording = session().pipeline.record(session().configuration);
+        if (!recording.messages.empty()) {
+            std::vector<Message> printed;
+            for (const Message &m : recording.messages) {
+                if (m == Messages::OutOfMemory)
+                    printed.push_back({Messages::OutOfMemoryNothingWritten, m.title, m.severity});
+                else if (m == Messages::UnexpectedFailure)
+                    printed.push_back({Messages::FailureNothingWritten, m.title, m.severity});
+                else
+                    printed.push_back(m);
+            }
+            return keep(asPrinted(printed));
         }
+        return keep(csvText(recording.operations.drawing()));
+    } catch (const std::bad_alloc &) {
+        return keep(asPrinted({{Messages::OutOfMemoryNothingWritten, Messages::RuntimeErrorTitle, Severity::Failure}}));
     }
-    return keep(out);
 }
 
 // The boxes' reading rule: the value of a text, and whether the whole text

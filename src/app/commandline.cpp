@@ -1,32 +1,23 @@
 #include "app/commandline.h"
 
-#include "app/caption.h"
-#include "core/drawingstate.h"
-#include "core/fieldlines.h"
-#include "core/linecollector.h"
-#include "core/messages.h"
 #include "core/numberreading.h"
+#include "core/outputformats.h"
+#include "core/overlays.h"
 #include "core/presets.h"
-#include "core/recordingmessenger.h"
-#include "core/recordingsurface.h"
-#include "plot/keptdrawing.h"
 #include "plot/picturewriter.h"
-#include "plot/translated.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <new>
 #include <string>
 
 namespace {
 
 const QString kSingle = QStringLiteral("single");
-const QString kEquipotentials = QStringLiteral("equipotentials");
-const QString kZeroField = QStringLiteral("zero-field");
 const QString kPreset = QStringLiteral("preset");
+const QString kCharge = QStringLiteral("charge");
 const QString kCharge1 = QStringLiteral("charge1");
 const QString kCharge2 = QStringLiteral("charge2");
 const QString kOutput = QStringLiteral("output");
@@ -45,11 +36,47 @@ QString text(const char *source)
 QString suffixList(bool sizedOnly = false)
 {
     QStringList suffixes;
-    for (const PictureWriter::Format &format : PictureWriter::formats()) {
+    for (const OutputFormat &format : outputFormats()) {
         if (format.sized || !sizedOnly)
             suffixes << QLatin1Char('.') + QLatin1String(format.suffix);
     }
     return suffixes.join(QStringLiteral(", "));
+}
+
+// A value as an error line quotes it: control characters written as \n,
+// \t or \xNN, so that the line stays one line.
+QString quoted(const QString &value)
+{
+    QString out;
+    for (const QChar c : value) {
+        if (c == QLatin1Char('\n'))
+            out += QLatin1String("\\n");
+        else if (c == QLatin1Char('\t'))
+            out += QLatin1String("\\t");
+        else if (c.category() == QChar::Other_Control)
+            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
+// The language asked for by --lang in the arguments, read before they are
+// parsed, so that a command line that cannot be parsed is answered in it
+// too: the value of the last --lang or --lang=, as the parser takes it.
+QString languageAsked(const QStringList &arguments)
+{
+    QString asked;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (argument == QLatin1String("--"))
+            break;
+        if (argument == QLatin1String("--lang") && i + 1 < arguments.size())
+            asked = arguments[++i];
+        else if (argument.startsWith(QLatin1String("--lang=")))
+            asked = argument.mid(7);
+    }
+    return asked;
 }
 
 // Qt's own options, which QGuiApplication and QApplication take out of the
@@ -147,11 +174,15 @@ void addOptions(QCommandLineParser &parser)
                           .arg(presetNames.join(QStringLiteral(", "))),
                       QStringLiteral("NAME")});
     parser.addOption({kSingle, text(QT_TRANSLATE_NOOP("CommandLine", "选择“单个点电荷”。"))});
-    parser.addOption({kEquipotentials, text(QT_TRANSLATE_NOOP("CommandLine", "加画标有电势值的等势线。"))});
-    parser.addOption({kZeroField, text(QT_TRANSLATE_NOOP("CommandLine", "标出场强为零的点。"))});
+    for (const Overlay &overlay : overlays())
+        parser.addOption({QString::fromLatin1(overlay.option), text(overlay.optionHelp)});
     parser.addOption({kCharge1, text(QT_TRANSLATE_NOOP("CommandLine", "电荷 1 的位置和电荷量（输入框 Text1–Text3）。")),
                       QStringLiteral("X,Y,Q")});
     parser.addOption({kCharge2, text(QT_TRANSLATE_NOOP("CommandLine", "电荷 2 的位置和电荷量（输入框 Text4–Text6）。")),
+                      QStringLiteral("X,Y,Q")});
+    parser.addOption({kCharge,
+                      text(QT_TRANSLATE_NOOP("CommandLine", "一个电荷的位置和电荷量，可以重复：给一次是单个点电荷，"
+                                                            "给两次是两个点电荷。不能与 --charge1、--charge2 同用。")),
                       QStringLiteral("X,Y,Q")});
     parser.addOption({kOutput, text(QT_TRANSLATE_NOOP("CommandLine", "不开窗口，画好后写入 FILE：%1。")).arg(suffixList()),
                       QStringLiteral("FILE")});
@@ -170,22 +201,20 @@ void addOptions(QCommandLineParser &parser)
 
 CommandLine::CommandLine(const QStringList &arguments)
 {
+    // The language first: the help and the errors that follow speak it.
+    language_ = languageAsked(arguments);
+    if (!language_.isEmpty() && language_ != QLatin1String("zh") && language_ != QLatin1String("en")) {
+        const QString asked = language_;
+        language_.clear();
+        fail(kLang, text(QT_TRANSLATE_NOOP("CommandLine", "不认识的语言“%1”（可用 zh 或 en）")).arg(quoted(asked)));
+        return;
+    }
     QCommandLineParser parser;
     addOptions(parser);
     if (!parser.parse(withoutQtOptions(arguments))) {
         action_ = Action::Fail;
-        error_ = QStringLiteral("fieldlines: ") + parser.errorText();
+        error_ = QStringLiteral("fieldlines: ") + quoted(parser.errorText());
         return;
-    }
-    // The language first: the help and the errors that follow speak it.
-    if (parser.isSet(kLang)) {
-        language_ = parser.values(kLang).constLast();
-        if (language_ != QLatin1String("zh") && language_ != QLatin1String("en")) {
-            const QString asked = language_;
-            language_.clear();
-            fail(kLang, text(QT_TRANSLATE_NOOP("CommandLine", "不认识的语言“%1”（可用 zh 或 en）")).arg(asked));
-            return;
-        }
     }
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         action_ = Action::ShowHelp;
@@ -199,15 +228,18 @@ CommandLine::CommandLine(const QStringList &arguments)
     if (!parser.positionalArguments().isEmpty()) {
         action_ = Action::Fail;
         error_ = QStringLiteral("fieldlines: ")
-                 + text(QT_TRANSLATE_NOOP("CommandLine", "多余的参数“%1”")).arg(parser.positionalArguments().constFirst());
+                 + text(QT_TRANSLATE_NOOP("CommandLine", "多余的参数“%1”")).arg(quoted(parser.positionalArguments().constFirst()));
         return;
     }
 
     // The parser keeps the last of a repeated option, even after a
-    // malformed one: a repetition is surely a mistake.
+    // malformed one: a repetition is surely a mistake, but for --charge,
+    // which lists the charges.
     const QStringList given = parser.optionNames();
-    for (const QString &option :
-         {kPreset, kSingle, kCharge1, kCharge2, kOutput, kSize, kEquipotentials, kZeroField, kLang}) {
+    QStringList once = {kPreset, kSingle, kCharge1, kCharge2, kOutput, kSize, kLang};
+    for (const Overlay &overlay : overlays())
+        once << QString::fromLatin1(overlay.option);
+    for (const QString &option : once) {
         if (given.count(option) > 1) {
             fail(option, text(QT_TRANSLATE_NOOP("CommandLine", "只能给一次")));
             return;
@@ -221,23 +253,35 @@ CommandLine::CommandLine(const QStringList &arguments)
             for (const Preset &known : presets())
                 names << QString::fromLatin1(known.commandName);
             fail(kPreset, text(QT_TRANSLATE_NOOP("CommandLine", "没有叫“%1”的典型分布（可用：%2）"))
-                              .arg(parser.value(kPreset), names.join(QStringLiteral(", "))));
+                              .arg(quoted(parser.value(kPreset)), names.join(QStringLiteral(", "))));
             return;
         }
-        for (int box = 1; box <= 6; ++box) {
-            if (const char *text = preset->texts[std::size_t(box - 1)])
-                panel_.setText(box, text);
-        }
-        panel_.setTwoChargeMode(preset->twoCharges);
+        configuration_ = preset->appliedTo(configuration_);
     }
-    if (parser.isSet(kCharge1) && !readCharge(kCharge1, parser.value(kCharge1), 1))
+    if (parser.isSet(kCharge)) {
+        if (parser.isSet(kCharge1) || parser.isSet(kCharge2)) {
+            fail(kCharge, text(QT_TRANSLATE_NOOP("CommandLine", "不能与 --charge1、--charge2 同用")));
+            return;
+        }
+        const QStringList values = parser.values(kCharge);
+        if (values.size() > 2) {
+            fail(kCharge, text(QT_TRANSLATE_NOOP("CommandLine", "最多给两次（单个或两个点电荷）")));
+            return;
+        }
+        for (qsizetype i = 0; i < values.size(); ++i) {
+            if (!readCharge(kCharge, values[i], configuration_.charges[std::size_t(i)]))
+                return;
+        }
+        configuration_.mode = values.size() == 1 ? Mode::Single : Mode::Two;
+    }
+    if (parser.isSet(kCharge1) && !readCharge(kCharge1, parser.value(kCharge1), configuration_.charges[0]))
         return;
-    if (parser.isSet(kCharge2) && !readCharge(kCharge2, parser.value(kCharge2), 4))
+    if (parser.isSet(kCharge2) && !readCharge(kCharge2, parser.value(kCharge2), configuration_.charges[1]))
         return;
     if (parser.isSet(kSingle))
-        panel_.setTwoChargeMode(false);
-    overlays_.equipotentials = parser.isSet(kEquipotentials);
-    overlays_.zeroField = parser.isSet(kZeroField);
+        configuration_.mode = Mode::Single;
+    for (const Overlay &overlay : overlays())
+        configuration_.overlays.set(overlay.key, parser.isSet(QString::fromLatin1(overlay.option)));
 
     if (parser.isSet(kSize)) {
         if (!parser.isSet(kOutput)) {
@@ -249,9 +293,9 @@ CommandLine::CommandLine(const QStringList &arguments)
     }
     if (parser.isSet(kOutput)) {
         outputFile_ = parser.value(kOutput);
-        const PictureWriter::Format *format = PictureWriter::formatOf(outputFile_);
+        const OutputFormat *format = PictureWriter::formatOf(outputFile_);
         if (!format) {
-            fail(kOutput, text(QT_TRANSLATE_NOOP("CommandLine", "不认识“%1”的文件类型（可用 %2）")).arg(outputFile_, suffixList()));
+            fail(kOutput, text(QT_TRANSLATE_NOOP("CommandLine", "不认识“%1”的文件类型（可用 %2）")).arg(quoted(outputFile_), suffixList()));
             return;
         }
         if (parser.isSet(kSize) && !format->sized) {
@@ -273,17 +317,16 @@ bool CommandLine::fail(const QString &option, const QString &reason)
 // under the boxes' reading rule, read in full: "1 5" is 15 as in the window,
 // but "12abc", which the window would read as 12, is refused here since it
 // is surely a typing error.
-bool CommandLine::readCharge(const QString &option, const QString &value, int firstBox)
+bool CommandLine::readCharge(const QString &option, const QString &value, ChargeTexts &charge)
 {
     const QStringList parts = value.split(QLatin1Char(','));
     if (parts.size() != 3)
-        return fail(option, text(QT_TRANSLATE_NOOP("CommandLine", "应为 X,Y,Q，三个用逗号分开的数，而不是“%1”")).arg(value));
+        return fail(option, text(QT_TRANSLATE_NOOP("CommandLine", "应为 X,Y,Q，三个用逗号分开的数，而不是“%1”")).arg(quoted(value)));
     for (const QString &part : parts) {
         if (!readsInFull(part.toStdString()))
-            return fail(option, text(QT_TRANSLATE_NOOP("CommandLine", "“%1”不是一个数（在“%2”中）")).arg(part, value));
+            return fail(option, text(QT_TRANSLATE_NOOP("CommandLine", "“%1”不是一个数（在“%2”中）")).arg(quoted(part), quoted(value)));
     }
-    for (int i = 0; i < 3; ++i)
-        panel_.setText(firstBox + i, parts[i].toStdString());
+    charge = {parts[0].toStdString(), parts[1].toStdString(), parts[2].toStdString()};
     return true;
 }
 
@@ -295,7 +338,7 @@ bool CommandLine::readSize(const QString &value)
     if (!PictureWriter::isValidSize(size)) {
         return fail(kSize, text(QT_TRANSLATE_NOOP("CommandLine", "应为 WxH，每边 1 到 %1 像素，而不是“%2”"))
                                .arg(PictureWriter::kMaxSide)
-                               .arg(value));
+                               .arg(quoted(value)));
     }
     size_ = size;
     return true;
@@ -311,52 +354,4 @@ QString CommandLine::helpText(bool withQtOptions)
 QString CommandLine::versionText()
 {
     return QStringLiteral("fieldlines " FIELDLINES_VERSION "\n");
-}
-
-int renderPicture(const CommandLine &commandLine, QString &message)
-{
-    const QString &file = commandLine.outputFile();
-    const PictureWriter::Format *format = PictureWriter::formatOf(file);
-    try {
-        TextPanel panel = commandLine.panel();
-        DrawingState state;
-        RecordingMessenger messenger;
-        KeptDrawing kept;
-        RecordingSurface recording;
-        PlotSurface &target = format->fromRecording ? static_cast<PlotSurface &>(recording)
-                                                    : static_cast<PlotSurface &>(kept);
-        LineCollector surface(target);
-        FieldLines lines(state, surface, panel, messenger);
-        lines.excite();
-        if (!messenger.messages.empty()) {
-            // No file is written after a message, so the window's words
-            // about keeping what was drawn do not hold here.
-            int exitCode = CommandLine::kExitMessage;
-            QStringList prompts;
-            for (const Message &shown : messenger.messages) {
-                if (shown == Messages::OutOfMemory) {
-                    prompts << translated(Messages::OutOfMemoryNothingWritten);
-                    exitCode = CommandLine::kExitWrite;
-                } else if (shown == Messages::UnexpectedFailure) {
-                    prompts << translated(Messages::FailureNothingWritten);
-                } else {
-                    prompts << translated(shown.prompt);
-                }
-            }
-            message = prompts.join(QLatin1Char('\n'));
-            return exitCode;
-        }
-        drawOverlays(target, lines.charges(), commandLine.overlays(), &surface.lines());
-
-        const PictureWriter::Result result =
-            PictureWriter::write({&kept, &recording, pictureCaption(lines.charges())}, file, commandLine.size());
-        if (!result) {
-            message = result.error;
-            return CommandLine::kExitWrite;
-        }
-        return CommandLine::kExitSuccess;
-    } catch (const std::bad_alloc &) {
-        message = translated(Messages::OutOfMemoryNothingWritten);
-        return CommandLine::kExitWrite;
-    }
 }

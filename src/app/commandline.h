@@ -1,8 +1,7 @@
 #pragma once
 
-#include "core/overlays.h"
+#include "core/configuration.h"
 #include "core/plotgeometry.h"
-#include "core/textpanel.h"
 
 #include <QSize>
 #include <QString>
@@ -10,18 +9,21 @@
 
 // The program's command line:
 //
-//   fieldlines [--single] [--charge1 X,Y,Q] [--charge2 X,Y,Q]
-//              [--preset NAME] [--equipotentials] [--zero-field] [--lang zh|en]
+//   fieldlines [--preset NAME] [--single] [--charge1 X,Y,Q] [--charge2 X,Y,Q]
+//              [--charge X,Y,Q …] [--equipotentials] [--zero-field] [--lang zh|en]
 //              [--output FILE] [--size WxH] [--help] [--help-all] [--version]
 //              [Qt's options]
 //
-// The charge options and --single preset the input boxes and the mode of
-// the window; no handler runs and nothing is drawn until excite. With
-// --output the program opens no window: it runs the excite of the window on
-// those boxes and writes the picture to FILE (.png, .svg or .csv). Each
-// option may be given once. Qt's own options (-platform, -style, -reverse
-// …, listed by --help-all) are left to Qt, which reads them when the window
-// opens.
+// The options make a configuration: the charge options and --single preset
+// the input boxes and the mode of the window, where no handler runs and
+// nothing is drawn until excite. --charge is the general form: given once
+// it is single-charge mode, twice two-charge mode; it does not mix with
+// --charge1 and --charge2. The overlay options come from the table of
+// overlays. With --output the program opens no window: it draws the
+// configuration and writes the picture to FILE in one of the formats of the
+// table (.png, .svg, .pdf, .csv). Each option but --charge may be given
+// once. Qt's own options (-platform, -style, -reverse …, listed by
+// --help-all) are left to Qt, which reads them when the window opens.
 class CommandLine
 {
 public:
@@ -43,18 +45,17 @@ public:
     explicit CommandLine(const QStringList &arguments);
 
     Action action() const { return action_; }
-    // The six texts and the mode, defaults where no option was given.
-    const TextPanel &panel() const { return panel_; }
-    // What the picture shows besides the field lines (--equipotentials,
-    // --zero-field); given without --output, they switch the window's
-    // overlays on for this run.
-    const Overlays &overlays() const { return overlays_; }
+    // The mode and the charges' texts, defaults where no option was given,
+    // and the overlays asked for (given without --output, they switch the
+    // window's overlays on for this run).
+    const Configuration &configuration() const { return configuration_; }
     const QString &outputFile() const { return outputFile_; }
     QSize size() const { return size_; }
     // One line, "fieldlines: --charge1: ...", when action() is Fail.
     const QString &error() const { return error_; }
     // The language asked for with --lang: "zh", "en", or empty for the
-    // system's.
+    // system's. Read before anything else, so that even a command line that
+    // cannot be parsed is answered in it.
     const QString &language() const { return language_; }
     // True for --help-all: the help lists Qt's options too.
     bool qtOptionsInHelp() const { return qtOptionsInHelp_; }
@@ -63,23 +64,15 @@ public:
     static QString versionText();
 
 private:
-    bool readCharge(const QString &option, const QString &value, int firstBox);
+    bool readCharge(const QString &option, const QString &value, ChargeTexts &charge);
     bool readSize(const QString &value);
     bool fail(const QString &option, const QString &reason);
 
     Action action_ = Action::OpenWindow;
-    TextPanel panel_;
-    Overlays overlays_;
+    Configuration configuration_;
     QString outputFile_;
     QSize size_{Plot::kDesignWidth, Plot::kDesignHeight};
     QString error_;
     QString language_;
     bool qtOptionsInHelp_ = false;
 };
-
-// Runs the click on "激　发" without a window on the boxes of the command line
-// and writes the picture to its output file. Returns the exit code:
-// kExitSuccess; kExitMessage when the excite showed a message; kExitWrite
-// when the file could not be written or memory ran out. Then message says
-// why, and no file was written or changed.
-int renderPicture(const CommandLine &commandLine, QString &message);

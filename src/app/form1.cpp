@@ -1,9 +1,9 @@
 #include "app/form1.h"
 
-#include "app/caption.h"
+#include "app/drawingthread.h"
 #include "app/picturebox.h"
 #include "app/pictureinteraction.h"
-#include "core/fieldlines.h"
+#include "core/caption.h"
 #include "core/messages.h"
 #include "core/presets.h"
 #include "core/textpanel.h"
@@ -29,7 +29,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScopedValueRollback>
 #include <QSettings>
 #include <QShortcut>
 #include <QSignalBlocker>
@@ -127,14 +126,10 @@ Form1::Form1(QWidget *parent)
     createControls();
     chainFocus();
 
-    panel_ = std::make_unique<LineEditPanel>(text_, option2_);
-    messenger_.target = &messageBoxes_;
-    messenger_.picture = picture1_;
-    events_.form = this;
-    fieldLines_ = std::make_unique<FieldLines>(state_, collector_, *panel_, messenger_, events_);
+    worker_ = new DrawingThread(this);
+    connect(worker_, &DrawingThread::drawn, this, &Form1::showPicture);
     interaction_ = new PictureInteraction(
-        *picture1_, text_, *panel_, [this]() -> const Charges & { return fieldLines_->charges(); },
-        [this] { excite(); });
+        *picture1_, [this] { return configuration(); }, [this](const Configuration &moved) { moveCharges(moved); });
 
     loadSwitches();
     createPictureMenu();
@@ -142,7 +137,11 @@ Form1::Form1(QWidget *parent)
     connectHandlers();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    worker_->abort();
+    worker_->wait();
+}
 
 void Form1::createControls()
 {
@@ -155,7 +154,7 @@ void Form1::createControls()
     const QFont title = titleFont();
     addLabel(this, "Label1", tr("电场线的描绘", "title above the picture"), 120, 120, 3150, 525, &title);
 
-    picture1_ = new PictureBox(drawing_, this);
+    picture1_ = new PictureBox(this);
     place(picture1_, "Picture1", 120, 840, 10395, 5775);
 
     frame1_ = new QGroupBox(tr("参数设置"), this);
@@ -258,19 +257,39 @@ void Form1::connectHandlers()
     connect(save, &QShortcut::activated, this, &Form1::savePictureAs);
 }
 
-void Form1::preset(const TextPanel &panel)
+void Form1::preset(const Configuration &configuration)
 {
-    for (int box = 1; box <= 6; ++box)
-        text_[box - 1]->setText(QString::fromStdString(panel.text(box)));
+    for (std::size_t i = 0; i < 2 && i < configuration.charges.size(); ++i) {
+        const ChargeTexts &c = configuration.charges[i];
+        text_[3 * i]->setText(QString::fromStdString(c.x));
+        text_[3 * i + 1]->setText(QString::fromStdString(c.y));
+        text_[3 * i + 2]->setText(QString::fromStdString(c.q));
+    }
     // The mode as selecting its option leaves it, but Text1 keeps the text
     // given: the option is set without running its handler.
     const QSignalBlocker blockOption1(option1_);
     const QSignalBlocker blockOption2(option2_);
-    if (panel.twoChargeMode())
-        option2_->setChecked(true);
-    else
-        option1_->setChecked(true);
-    panel_->setCharge2Locked(!panel.twoChargeMode());
+    const bool two = configuration.mode == Mode::Two;
+    (two ? option2_ : option1_)->setChecked(true);
+    setCharge2Locked(!two);
+}
+
+Configuration Form1::configuration() const
+{
+    Configuration c;
+    c.mode = option2_->isChecked() ? Mode::Two : Mode::Single;
+    for (std::size_t i = 0; i < 2; ++i) {
+        c.charges[i] = {text_[3 * i]->text().toStdString(), text_[3 * i + 1]->text().toStdString(),
+                        text_[3 * i + 2]->text().toStdString()};
+    }
+    c.overlays = overlays_;
+    c.look = look_;
+    return c;
+}
+
+const std::shared_ptr<const Picture> &Form1::picture() const
+{
+    return picture1_->picture();
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
@@ -285,34 +304,71 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void Form1::MessengerRelay::show(const Message &message)
-{
-    picture->refresh();
-    target->show(message);
-}
-
 void Form1::setMessenger(Messenger *messenger)
 {
-    messenger_.target = messenger ? messenger : &messageBoxes_;
+    messenger_ = messenger ? messenger : &messageBoxes_;
 }
 
 void Form1::excite()
 {
+    request(Request::Excite);
+}
+
+void Form1::request(Request kind)
+{
     if (ending_)
         return;
-    if (exciting_) {
-        exciteQueued_ = true;
+    if (drawing_) {
+        pending_ = std::max(pending_, kind);
         return;
     }
-    const QScopedValueRollback<bool> exciting(exciting_, true);
-    do {
-        exciteQueued_ = false;
-        fieldLines_->excite();
-        fieldLinesEnd_ = drawing_.mark();
-        if (!ending_)
-            ::drawOverlays(drawing_, fieldLines_->charges(), overlays_, &collector_.lines());
-        picture1_->refresh();
-    } while (exciteQueued_ && !ending_);
+    start(kind);
+}
+
+void Form1::start(Request kind)
+{
+    Configuration next = configuration();
+    if (kind == Request::Restyle) {
+        // The picture on show in the switches as they are now; its boxes are
+        // not read again.
+        const auto &shown = picture();
+        if (!shown)
+            return;
+        Configuration restyled = shown->configuration;
+        restyled.overlays = next.overlays;
+        restyled.look = next.look;
+        next = std::move(restyled);
+    }
+    drawing_ = true;
+    worker_->draw(next, picture1_->screenSize(), picture1_->devicePixelRatioF());
+}
+
+void Form1::showPicture(std::shared_ptr<const Picture> picture, const QImage &screen)
+{
+    if (ending_)
+        return;
+    // Every finished picture is the newest there is: one drawing runs at a
+    // time. The requests made meanwhile are answered by one more drawing,
+    // once this picture and its messages are on show; until then the
+    // drawing counts as under way.
+    if (picture->charge2Locked)
+        setCharge2Locked(true);
+    picture1_->show(picture, screen);
+    interaction_->pictureChanged();
+    // A message appears over the picture it belongs to.
+    if (!picture->messages.empty())
+        picture1_->repaint();
+    for (const Message &message : picture->messages) {
+        if (ending_)
+            return;
+        messenger_->show(message);
+    }
+    drawing_ = false;
+    if (pending_ != Request::None && !ending_) {
+        const Request next = pending_;
+        pending_ = Request::None;
+        start(next);
+    }
 }
 
 void Form1::applyPreset(const Preset &preset)
@@ -321,79 +377,87 @@ void Form1::applyPreset(const Preset &preset)
         return;
     // The option's own handler locks or unlocks the boxes of charge 2 (and
     // for a single charge moves it to x = 0) before the boxes are filled.
-    (preset.twoCharges ? option2_ : option1_)->click();
-    for (int box = 1; box <= 6; ++box) {
-        if (const char *text = preset.texts[std::size_t(box - 1)])
-            text_[std::size_t(box - 1)]->setText(QString::fromUtf8(text));
+    (preset.mode == Mode::Two ? option2_ : option1_)->click();
+    for (std::size_t i = 0; i < preset.charges.size() && i < 2; ++i) {
+        const ChargeTexts &c = preset.charges[i];
+        text_[3 * i]->setText(QString::fromStdString(c.x));
+        text_[3 * i + 1]->setText(QString::fromStdString(c.y));
+        text_[3 * i + 2]->setText(QString::fromStdString(c.q));
     }
-    excite();
+    request(Request::Excite);
 }
 
-void Form1::redrawOverlays()
+void Form1::moveCharges(const Configuration &moved)
 {
-    drawing_.rollBack(fieldLinesEnd_);
-    ::drawOverlays(drawing_, fieldLines_->charges(), overlays_, &collector_.lines());
-}
-
-const std::vector<Form1::Switch> &Form1::switches()
-{
-    static const std::vector<Switch> table = {
-        {"equipotentials", QT_TR_NOOP("显示等势线"), [](Form1 &form) -> bool & { return form.overlays_.equipotentials; }, true},
-        {"zeroField", QT_TR_NOOP("显示场强为零的点"), [](Form1 &form) -> bool & { return form.overlays_.zeroField; }, true},
-        {"projector", QT_TR_NOOP("投影模式"), [](Form1 &form) -> bool & { return form.style_.projector; }, false},
-        {"colourBlindSafe", QT_TR_NOOP("色盲友好配色"), [](Form1 &form) -> bool & { return form.style_.colourBlindSafe; }, false},
-    };
-    return table;
+    if (ending_)
+        return;
+    for (std::size_t i = 0; i < 2 && i < moved.charges.size(); ++i) {
+        // A box that is locked never changes.
+        if (text_[3 * i]->isReadOnly())
+            continue;
+        text_[3 * i]->setText(QString::fromStdString(moved.charges[i].x));
+        text_[3 * i + 1]->setText(QString::fromStdString(moved.charges[i].y));
+    }
+    request(Request::Excite);
 }
 
 void Form1::loadSwitches()
 {
     const QSettings settings;
-    for (const Switch &option : switches())
-        option.flag(*this) = settings.value(QStringLiteral("view/") + QLatin1String(option.key), false).toBool();
+    const auto remembered = [&settings](const char *key) {
+        return settings.value(QStringLiteral("view/") + QLatin1String(key), false).toBool();
+    };
+    for (const Overlay &overlay : ::overlays())
+        overlays_.set(overlay.key, remembered(overlay.key));
+    for (const LookSwitch &option : lookSwitches())
+        look_.*option.flag = remembered(option.key);
 }
 
-void Form1::saveSwitches()
+void Form1::saveSwitch(const char *key, bool on)
 {
     QSettings settings;
-    for (const Switch &option : switches())
-        settings.setValue(QStringLiteral("view/") + QLatin1String(option.key), option.flag(*this));
+    settings.setValue(QStringLiteral("view/") + QLatin1String(key), on);
 }
 
 void Form1::showSwitches()
 {
-    for (const Switch &option : switches()) {
+    for (const Overlay &overlay : ::overlays()) {
+        if (auto *action = pictureMenu_->findChild<QAction *>(QString::fromLatin1(overlay.key)))
+            action->setChecked(overlays_.contains(overlay.key));
+    }
+    for (const LookSwitch &option : lookSwitches()) {
         if (auto *action = pictureMenu_->findChild<QAction *>(QString::fromLatin1(option.key)))
-            action->setChecked(option.flag(*this));
+            action->setChecked(look_.*option.flag);
     }
-    drawing_.setStyle(style_);
     // The legend dots of the panel take the colours of the picture's dots.
-    const QColor charge1 = style_.colourBlindSafe ? QColor::fromRgb(KeptDrawing::kBlueGreen) : QColor(0x00, 0xC0, 0x00);
-    const QColor charge2 = style_.colourBlindSafe ? QColor::fromRgb(KeptDrawing::kOrange) : QColor(0xFF, 0x00, 0x00);
-    setTextColour(findChild<QLabel *>(QStringLiteral("Label4")), charge1);
-    setTextColour(findChild<QLabel *>(QStringLiteral("Label17")), charge2);
-    picture1_->refresh();
+    setTextColour(findChild<QLabel *>(QStringLiteral("Label4")), QColor::fromRgb(lookColour(0x00C000, Layer::Dots, look_)));
+    setTextColour(findChild<QLabel *>(QStringLiteral("Label17")), QColor::fromRgb(lookColour(0xFF0000, Layer::Dots, look_)));
 }
 
-void Form1::setOverlays(const Overlays &overlays, bool remember)
+void Form1::setOverlays(const OverlaySet &overlays, bool remember)
 {
-    overlays_ = overlays;
-    if (remember)
-        saveSwitches();
-    showSwitches();
-    // A drawing under way draws them itself when it ends.
-    if (!exciting_ && !fieldLines_->charges().empty()) {
-        redrawOverlays();
-        picture1_->refresh();
+    if (remember) {
+        for (const Overlay &overlay : ::overlays()) {
+            if (overlays.contains(overlay.key) != overlays_.contains(overlay.key))
+                saveSwitch(overlay.key, overlays.contains(overlay.key));
+        }
     }
+    overlays_ = overlays;
+    showSwitches();
+    request(Request::Restyle);
 }
 
-void Form1::setPictureStyle(const PictureStyle &style, bool remember)
+void Form1::setLook(const Look &look, bool remember)
 {
-    style_ = style;
-    if (remember)
-        saveSwitches();
+    if (remember) {
+        for (const LookSwitch &option : lookSwitches()) {
+            if (look.*option.flag != look_.*option.flag)
+                saveSwitch(option.key, look.*option.flag);
+        }
+    }
+    look_ = look;
     showSwitches();
+    request(Request::Restyle);
 }
 
 void Form1::createPictureMenu()
@@ -416,31 +480,55 @@ void Form1::createPictureMenu()
     }
     pictureMenu_->addSeparator();
 
-    bool overlays = true;
-    for (const Switch &option : switches()) {
-        if (option.overlay != overlays) {
-            pictureMenu_->addSeparator();
-            overlays = option.overlay;
-        }
-        QAction *action = pictureMenu_->addAction(tr(option.text));
+    for (const Overlay &overlay : ::overlays()) {
+        QAction *action = pictureMenu_->addAction(QCoreApplication::translate("Overlays", overlay.menuText));
+        action->setCheckable(true);
+        action->setObjectName(QString::fromLatin1(overlay.key));
+        connect(action, &QAction::triggered, this, [this, &overlay](bool on) {
+            OverlaySet changed = overlays_;
+            changed.set(overlay.key, on);
+            setOverlays(changed);
+        });
+    }
+    pictureMenu_->addSeparator();
+    for (const LookSwitch &option : lookSwitches()) {
+        QAction *action = pictureMenu_->addAction(QCoreApplication::translate("Looks", option.menuText));
         action->setCheckable(true);
         action->setObjectName(QString::fromLatin1(option.key));
         connect(action, &QAction::triggered, this, [this, &option](bool on) {
-            option.flag(*this) = on;
-            if (option.overlay)
-                setOverlays(overlays_);
-            else
-                setPictureStyle(style_);
+            Look changed = look_;
+            changed.*option.flag = on;
+            setLook(changed);
         });
     }
     picture1_->setContextMenu(pictureMenu_);
+}
+
+void Form1::setCharge2Locked(bool locked)
+{
+    for (int box = 4; box <= 6; ++box) {
+        QLineEdit *edit = text_[std::size_t(box - 1)];
+        edit->setReadOnly(locked);
+        // A read-only box shows the background the platform gives a box one
+        // cannot type in, so a student sees why typing does nothing; its
+        // number keeps the normal text colour and stays readable.
+        QPalette palette = edit->parentWidget() ? edit->parentWidget()->palette() : QPalette();
+        if (locked) {
+            QColor grey = palette.color(QPalette::Disabled, QPalette::Base);
+            if (grey == palette.color(QPalette::Active, QPalette::Base))
+                grey = palette.color(QPalette::Window);
+            for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+                palette.setColor(group, QPalette::Base, grey);
+        }
+        edit->setPalette(palette);
+    }
 }
 
 void Form1::enterSingleCharge()
 {
     if (ending_)
         return;
-    panel_->setCharge2Locked(true);
+    setCharge2Locked(true);
     text_[0]->setText(QStringLiteral("0"));
 }
 
@@ -448,7 +536,7 @@ void Form1::enterTwoCharges()
 {
     if (ending_)
         return;
-    panel_->setCharge2Locked(false);
+    setCharge2Locked(false);
 }
 
 void Form1::endProgram()
@@ -456,9 +544,9 @@ void Form1::endProgram()
     if (ending_)
         return;
     ending_ = true;
+    // The drawing under way stops at once; its picture is never shown.
+    worker_->abort();
     close();
-    // Leaves the event loop once the handlers on the stack have returned;
-    // a drawing waiting in processPendingEvents stops there first.
     QCoreApplication::quit();
 }
 
@@ -468,12 +556,10 @@ void Form1::closeEvent(QCloseEvent *event)
     endProgram();
 }
 
-void Form1::processPendingEvents()
+QString Form1::caption() const
 {
-    picture1_->refresh();
-    QApplication::processEvents();
-    if (ending_)
-        throw ProgramEnding{};
+    const auto &shown = picture();
+    return shown ? QString::fromStdString(pictureCaption(shown->configuration, qtTranslation)) : QString();
 }
 
 void Form1::savePictureAs()
@@ -483,11 +569,11 @@ void Form1::savePictureAs()
     // The formats the window saves, in the order of the table; the first is
     // the one proposed.
     QStringList filters;
-    std::vector<const PictureWriter::Format *> offered;
-    for (const PictureWriter::Format &format : PictureWriter::formats()) {
+    std::vector<const OutputFormat *> offered;
+    for (const OutputFormat &format : outputFormats()) {
         if (!format.fromWindow)
             continue;
-        filters << QStringLiteral("%1 (*.%2)").arg(QCoreApplication::translate("PictureWriter", format.filter),
+        filters << QStringLiteral("%1 (*.%2)").arg(QCoreApplication::translate("PictureWriter", format.name),
                                                    QLatin1String(format.suffix));
         offered.push_back(&format);
     }
@@ -506,7 +592,7 @@ void Form1::savePictureAs()
         return;
     // A name without the extension of a format the window saves gets the
     // chosen filter's.
-    const PictureWriter::Format *format = PictureWriter::formatOf(path);
+    const OutputFormat *format = PictureWriter::formatOf(path);
     if (!format || !format->fromWindow) {
         const qsizetype chosen = filters.indexOf(filter);
         path += QLatin1Char('.') + QLatin1String(offered[std::size_t(chosen < 0 ? 0 : chosen)]->suffix);
@@ -534,7 +620,7 @@ void Form1::printPictureAs()
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(15, 15, 15, 15),
                                       QPageLayout::Millimeter));
-    printer.setDocName(QString::fromUtf8(PictureWriter::kTitle));
+    printer.setDocName(tr("电场线的描绘"));
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() == QDialog::Accepted)
         printPicture(printer);
@@ -544,27 +630,30 @@ void Form1::printPicture(QPrinter &printer)
 {
     QPainter painter;
     if (!painter.begin(&printer)) {
-        messenger_.show({Messages::NotPrinted, Messages::PrintTitle, Severity::Failure});
+        messenger_->show({Messages::NotPrinted, Messages::PrintTitle, Severity::Failure});
         return;
     }
+    static const DisplayList empty;
+    const auto &shown = picture();
     const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
-    PictureWriter::paintPage(painter, QRectF(QPointF(0, 0), page.size()), drawing_,
-                             pictureCaption(fieldLines_->charges()));
+    PictureWriter::paintPage(painter, QRectF(QPointF(0, 0), page.size()), shown ? shown->drawing : empty, caption());
     painter.end();
 }
 
 bool Form1::savePicture(const QString &path)
 {
-    const PictureWriter::Format *format = PictureWriter::formatOf(path);
+    static const DisplayList empty;
+    const auto &shown = picture();
+    const OutputFormat *format = PictureWriter::formatOf(path);
     PictureWriter::Result result;
     if (format && format->fromWindow)
-        result = PictureWriter::write(PictureWriter::Source{&drawing_, nullptr, pictureCaption(fieldLines_->charges())},
-                                      path, format->windowSize);
+        result = PictureWriter::write(PictureWriter::Source{shown ? &shown->drawing : &empty, nullptr, caption()},
+                                      path, QSize(format->savedWidth, format->savedHeight));
     else
         result.error = translated(Messages::SaveOnlyPictures);
     if (!result) {
         const QString prompt = translated(Messages::NotSaved) + QLatin1Char('\n') + result.error;
-        messenger_.show({prompt.toStdString(), Messages::SaveTitle, Severity::Failure});
+        messenger_->show({prompt.toStdString(), Messages::SaveTitle, Severity::Failure});
     }
     return result.ok;
 }

@@ -1,21 +1,18 @@
 #pragma once
 
-#include "app/lineeditpanel.h"
 #include "app/messageboxmessenger.h"
-#include "core/drawingstate.h"
-#include "core/eventpump.h"
-#include "core/linecollector.h"
+#include "core/configuration.h"
 #include "core/messenger.h"
-#include "core/overlays.h"
-#include "plot/keptdrawing.h"
+#include "core/pipeline.h"
 
+#include <QImage>
 #include <QWidget>
 
 #include <array>
 #include <memory>
 #include <vector>
 
-class FieldLines;
+class DrawingThread;
 class PictureBox;
 class PictureInteraction;
 struct Preset;
@@ -26,13 +23,18 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class TextPanel;
 
 // The program's only window: the title, the plot Picture1 on the left and
-// the input panel Frame1 on the right. It owns, for its whole life, the
-// drawing state, the kept drawing that Picture1 shows, and the field-line
-// procedures working on them; its four click handlers are the only way into
-// the drawing.
+// the input panel Frame1 on the right. Pictures are drawn on a worker thread
+// (DrawingThread, through the Pipeline); the window's thread handles input
+// and shows finished pictures.
+//
+// Every request for a picture (激　发, Enter in a box, a drag, an arrow key,
+// a preset, a switch of the picture's menu) follows one rule: while a
+// drawing runs, requests are remembered, not started; when it ends, one
+// more drawing runs with the boxes as they are then, and the requests in
+// between are dropped. A switch alone draws the picture on show again in
+// its new overlays or look, without reading the boxes.
 class Form1 : public QWidget
 {
     Q_OBJECT
@@ -41,21 +43,28 @@ public:
     explicit Form1(QWidget *parent = nullptr);
     ~Form1() override;
 
-    // Puts the six texts and the mode of the panel into the controls without
-    // running any handler: nothing is drawn until excite.
-    void preset(const TextPanel &panel);
+    // Puts the mode and the charges of the configuration into the controls
+    // without running any handler: nothing is drawn until excite.
+    void preset(const Configuration &configuration);
 
-    // The picture Picture1 shows.
-    const KeptDrawing &drawing() const { return drawing_; }
+    // The configuration the controls ask for now: the mode, the boxes, the
+    // switches of the picture's menu.
+    Configuration configuration() const;
+
+    // The picture on show (nullptr before the first).
+    const std::shared_ptr<const Picture> &picture() const;
+
+    // True while a drawing runs or one is waiting to run.
+    bool isDrawing() const { return drawing_ || pending_ != Request::None; }
 
     // Shows the window's messages through messenger (not owned) instead of
     // message boxes; nullptr brings the message boxes back.
     void setMessenger(Messenger *messenger);
 
-    // Writes the picture to path in one of the formats the window saves (a
-    // .png of 1386 × 770 pixels or a .svg of vectors). A failed write is
-    // shown as a message and leaves any existing file as it was. True when
-    // the file was written.
+    // Writes the picture on show to path in one of the formats the window
+    // saves (a .png of 1386 × 770 pixels, a .svg of vectors, a .pdf page).
+    // A failed write is shown as a message and leaves any existing file as
+    // it was. True when the file was written.
     bool savePicture(const QString &path);
 
     // Asks for a file name and saves the picture there (context menu of
@@ -73,19 +82,17 @@ public:
     // fills the boxes, and draws.
     void applyPreset(const Preset &preset);
 
-    // What the picture shows besides the field lines. Switching one redraws
-    // the picture on show at once (its field lines as they are); the choice
-    // is remembered for the next start unless remember is false.
-    const Overlays &overlays() const { return overlays_; }
-    void setOverlays(const Overlays &overlays, bool remember = true);
-
-    // How the picture looks on the screen and in the pictures saved from the
-    // window (projector, colour-blind-safe dots); remembered likewise.
-    const PictureStyle &pictureStyle() const { return style_; }
-    void setPictureStyle(const PictureStyle &style, bool remember = true);
+    // What the picture shows besides the field lines, and how it looks.
+    // Switching redraws the picture on show (its field lines as they are);
+    // the choice is remembered for the next start unless remember is false
+    // (options given for one run).
+    const OverlaySet &overlays() const { return overlays_; }
+    void setOverlays(const OverlaySet &overlays, bool remember = true);
+    const Look &look() const { return look_; }
+    void setLook(const Look &look, bool remember = true);
 
     // True once the program is ending (Command2 or the window was closed):
-    // no handler does anything more, and a drawing waiting for events stops.
+    // no handler does anything more, and the drawing under way stops.
     bool isEnding() const { return ending_; }
 
 protected:
@@ -94,60 +101,39 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // Forwards the excite's messages to whichever messenger is current, so
-    // that the field-line procedures can keep one reference for their life.
-    // The plot is brought up to date first: a message refusing the input
-    // appears over the plot the excite has just cleared.
-    class MessengerRelay : public Messenger
-    {
-    public:
-        void show(const Message &message) override;
-        Messenger *target = nullptr;
-        PictureBox *picture = nullptr;
-    };
-
-    // Lets the queued events run when a drawing asks for it.
-    class Events : public EventPump
-    {
-    public:
-        void DoEvents() override { form->processPendingEvents(); }
-        Form1 *form = nullptr;
-    };
+    // What a request asks for: the picture on show in new overlays or look,
+    // or a new excite of the boxes (which covers the first).
+    enum class Request { None, Restyle, Excite };
 
     void createControls();
     void chainFocus();
     void connectHandlers();
     void createPictureMenu();
 
-    // The switches of the picture's menu, each remembered under its key.
-    struct Switch
-    {
-        const char *key;
-        const char *text;
-        bool &(*flag)(Form1 &form);
-        bool overlay;  // what the picture shows, else how it looks
-    };
-    static const std::vector<Switch> &switches();
     void loadSwitches();
-    void saveSwitches();
-    // Shows the switches' state in the menu and the style on the screen.
+    // Remembers one switch, the one the user changed.
+    void saveSwitch(const char *key, bool on);
+    // Shows the switches' state in the menu and the look in the panel.
     void showSwitches();
-    // Draws the overlays over the field lines of the picture on show, in
-    // place of those drawn before.
-    void redrawOverlays();
+
+    void request(Request kind);
+    void start(Request kind);
+    void showPicture(std::shared_ptr<const Picture> picture, const QImage &screen);
 
     // The click handlers.
-    void excite();            // Command1 "激　发"; see exciteQueued_
+    void excite();            // Command1 "激　发"
     void enterSingleCharge(); // Option1 "单个点电荷"
     void enterTwoCharges();   // Option2 "两个点电荷"
     void endProgram();        // Command2 "关闭窗口", and closing the window
 
-    // Lets queued events run from inside a drawing; stops the drawing when
-    // one of them ended the program.
-    void processPendingEvents();
+    // Makes Text4, Text5 and Text6 read-only or editable again.
+    void setCharge2Locked(bool locked);
+    // Puts a moved charge's place into its boxes and asks for a drawing.
+    void moveCharges(const Configuration &moved);
 
     // Asks whether the existing file at path may be replaced.
     bool mayReplace(const QString &path);
+    QString caption() const;
 
     PictureBox *picture1_ = nullptr;
     QGroupBox *frame1_ = nullptr;
@@ -157,28 +143,14 @@ private:
     QPushButton *command1_ = nullptr;
     QPushButton *command2_ = nullptr;
 
-    DrawingState state_;
-    KeptDrawing drawing_;
-    // The drawing goes through it, which keeps the field lines for the
-    // labels of the equipotentials to keep clear of.
-    LineCollector collector_{drawing_};
-    Overlays overlays_;
-    PictureStyle style_;
-    // Where the field lines of the picture on show end and its overlays
-    // begin.
-    DisplayList::Mark fieldLinesEnd_;
+    OverlaySet overlays_;
+    Look look_;
     QMenu *pictureMenu_ = nullptr;
     PictureInteraction *interaction_ = nullptr;
-    std::unique_ptr<LineEditPanel> panel_;
     MessageBoxMessenger messageBoxes_{this};
-    MessengerRelay messenger_;
-    Events events_;
-    std::unique_ptr<FieldLines> fieldLines_;
+    Messenger *messenger_ = &messageBoxes_;
+    DrawingThread *worker_ = nullptr;
+    bool drawing_ = false;
+    Request pending_ = Request::None;
     bool ending_ = false;
-    bool exciting_ = false;
-    // A click on "激　发" while a drawing runs (it arrives in DoEvents) does
-    // not start a drawing inside the drawing: it is remembered, and one more
-    // excite runs when the current one has ended, on the boxes as they are
-    // then. However many clicks were queued, one excite answers them all.
-    bool exciteQueued_ = false;
 };

@@ -2,6 +2,7 @@
 #include "app/form1.h"
 #include "app/language.h"
 #include "core/messages.h"
+#include "plot/headlessrenderer.h"
 #include "plot/outputfile.h"
 #include "plot/translated.h"
 
@@ -110,10 +111,17 @@ int run(int argc, char *argv[])
         qInstallMessageHandler(quietQtNotes);
         QGuiApplication app(argc, argv);
         installLanguage(language);
-        QString message;
-        const int exitCode = renderPicture(CommandLine(arguments), message);
-        printLines(stderr, message, QStringLiteral("fieldlines: "));
-        return exitCode;
+        const HeadlessRenderer::Result result = HeadlessRenderer::render(asked.configuration(), asked.outputFile(), asked.size());
+        printLines(stderr, result.message, QStringLiteral("fieldlines: "));
+        switch (result.outcome) {
+        case HeadlessRenderer::Outcome::Written:
+            return CommandLine::kExitSuccess;
+        case HeadlessRenderer::Outcome::Refused:
+            return CommandLine::kExitMessage;
+        case HeadlessRenderer::Outcome::NotWritten:
+            return CommandLine::kExitWrite;
+        }
+        return CommandLine::kExitWrite;
     }
     case CommandLine::Action::OpenWindow:
         break;
@@ -129,13 +137,14 @@ int run(int argc, char *argv[])
     releaseStartupMessages();
     installLanguage(language);
     Form1 window;
-    window.preset(asked.panel());
-    // --equipotentials and --zero-field switch the overlays on for this run.
-    const Overlays &switches = asked.overlays();
-    if (switches.equipotentials || switches.zeroField) {
-        Overlays overlays = window.overlays();
-        overlays.equipotentials = overlays.equipotentials || switches.equipotentials;
-        overlays.zeroField = overlays.zeroField || switches.zeroField;
+    window.preset(asked.configuration());
+    // The overlay options switch the overlays on for this run; they are
+    // never remembered.
+    const OverlaySet &asks = asked.configuration().overlays;
+    if (!asks.empty()) {
+        OverlaySet overlays = window.overlays();
+        for (const Overlay &overlay : ::overlays())
+            overlays.set(overlay.key, overlays.contains(overlay.key) || asks.contains(overlay.key));
         window.setOverlays(overlays, false);
     }
     window.show();

@@ -1,7 +1,8 @@
 #include "app/picturebox.h"
 
 #include "core/plotgeometry.h"
-#include "plot/keptdrawing.h"
+#include "core/probereadout.h"
+#include "plot/picturepainter.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -11,9 +12,8 @@
 
 #include <algorithm>
 
-PictureBox::PictureBox(const KeptDrawing &drawing, QWidget *parent)
+PictureBox::PictureBox(QWidget *parent)
     : QWidget(parent)
-    , drawing_(drawing)
 {
     // Opaque: the cached image and the border cover every pixel.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -28,6 +28,11 @@ QRect PictureBox::plotRect() const
     return rect().adjusted(kBorder, kBorder, -kBorder, -kBorder);
 }
 
+QSize PictureBox::screenSize() const
+{
+    return (QSizeF(plotRect().size()) * devicePixelRatioF()).toSize();
+}
+
 PlotPoint PictureBox::userPoint(const QPointF &position) const
 {
     const QRectF plot(plotRect());
@@ -40,51 +45,68 @@ double PictureBox::pixelsPerUnit() const
     return plotRect().width() / double(Plot::kRight - Plot::kLeft);
 }
 
-void PictureBox::setReadout(const QStringList &lines, const PlotPoint &avoid)
+void PictureBox::show(std::shared_ptr<const Picture> picture, const QImage &image)
 {
-    const bool onRight = avoid.x < (Plot::kLeft + Plot::kRight) / 2 && avoid.y > (Plot::kBottom + Plot::kTop) / 2;
-    if (lines == readout_ && onRight == readoutOnRight_)
-        return;
-    readout_ = lines;
-    readoutOnRight_ = onRight;
+    picture_ = std::move(picture);
+    cache_ = image;
+    if (!cacheIsCurrent())
+        renderCache();
     update();
 }
 
-void PictureBox::refresh()
+void PictureBox::setReadout(const QStringList &lines, const PlotPoint &avoid)
 {
-    if (cacheIsCurrent())
+    QPoint corner;
+    if (!lines.isEmpty()) {
+        // The box keeps clear of every dot and of the pointer.
+        const QSize size = readoutSize(lines);
+        const double unit = pixelsPerUnit();
+        const double margin = 4 / unit;
+        const double dotPx = picture_ && picture_->configuration.look.projector ? 15 : 10;
+        const double dotRadius = (dotPx + 2) * plotRect().width() / Plot::kDesignWidth / unit;
+        static const Charges none;
+        const ProbeCorner where = probeCorner(picture_ ? picture_->charges : none, avoid, size.width() / unit,
+                                              size.height() / unit, margin, dotRadius);
+        const QRect plot = plotRect();
+        const bool right = where == ProbeCorner::TopRight || where == ProbeCorner::BottomRight;
+        const bool bottom = where == ProbeCorner::BottomLeft || where == ProbeCorner::BottomRight;
+        corner = QPoint(right ? plot.right() - 4 - size.width() : plot.left() + 4,
+                        bottom ? plot.bottom() - 4 - size.height() : plot.top() + 4);
+    }
+    if (lines == readout_ && corner == readoutCorner_)
         return;
-    renderCache();
+    readout_ = lines;
+    readoutCorner_ = corner;
     update();
+}
+
+QRect PictureBox::readoutRect() const
+{
+    return readout_.isEmpty() ? QRect() : QRect(readoutCorner_, readoutSize(readout_));
 }
 
 bool PictureBox::cacheIsCurrent() const
 {
-    const qreal ratio = devicePixelRatioF();
-    return !cache_.isNull() && cachedRevision_ == drawing_.revision() && cachedStyle_ == drawing_.style()
-           && cache_.devicePixelRatio() == ratio
-           && cache_.size() == (QSizeF(plotRect().size()) * ratio).toSize();
+    return !cache_.isNull() && cache_.devicePixelRatio() == devicePixelRatioF() && cache_.size() == screenSize();
 }
 
 void PictureBox::renderCache()
 {
     // Rendered at the device's resolution, so lines stay sharp on a
-    // high-density screen.
+    // high-density screen: for a change of screen, or before the first
+    // picture.
     const qreal ratio = devicePixelRatioF();
-    const QSize logical = plotRect().size();
-    cache_ = QImage((QSizeF(logical) * ratio).toSize(), QImage::Format_RGB32);
+    cache_ = QImage(screenSize(), QImage::Format_RGB32);
     cache_.setDevicePixelRatio(ratio);
     QPainter painter(&cache_);
-    drawing_.render(painter, QRectF(QPointF(0, 0), QSizeF(logical)));
-    cachedRevision_ = drawing_.revision();
-    cachedStyle_ = drawing_.style();
+    static const DisplayList empty;
+    PicturePainter::paint(painter, picture_ ? picture_->drawing : empty, QRectF(QPointF(0, 0), QSizeF(plotRect().size())));
 }
 
 void PictureBox::paintEvent(QPaintEvent *)
 {
-    // Normally refresh() has rendered already; a change of screen (another
-    // pixel ratio) or a first paint renders the kept list here. Nothing is
-    // ever traced while painting.
+    // Nothing is ever traced or rendered while painting, but for a change
+    // of screen (another pixel ratio).
     if (!cacheIsCurrent())
         renderCache();
 
@@ -97,6 +119,18 @@ void PictureBox::paintEvent(QPaintEvent *)
     paintReadout(painter);
 }
 
+QSize PictureBox::readoutSize(const QStringList &lines) const
+{
+    QFont small = font();
+    small.setPointSizeF(9);
+    const QFontMetrics metrics(small);
+    int width = 0;
+    for (const QString &line : lines)
+        width = std::max(width, metrics.horizontalAdvance(line));
+    const int padding = 4;
+    return QSize(width + 2 * padding, int(lines.size()) * metrics.height() + 2 * padding);
+}
+
 // A small box of text on a light, slightly see-through background, so the
 // lines under it stay visible.
 void PictureBox::paintReadout(QPainter &painter) const
@@ -107,15 +141,8 @@ void PictureBox::paintReadout(QPainter &painter) const
     small.setPointSizeF(9);
     painter.setFont(small);
     const QFontMetrics metrics(small);
-    int width = 0;
-    for (const QString &line : readout_)
-        width = std::max(width, metrics.horizontalAdvance(line));
     const int padding = 4;
-    const QSize size(width + 2 * padding, int(readout_.size()) * metrics.height() + 2 * padding);
-    const QRect plot = plotRect();
-    const QPoint corner = readoutOnRight_ ? QPoint(plot.right() - 4 - size.width(), plot.top() + 4)
-                                          : QPoint(plot.left() + 4, plot.top() + 4);
-    const QRect box(corner, size);
+    const QRect box = readoutRect();
     painter.setPen(QColor(0x90, 0x90, 0x90));
     painter.setBrush(QColor(255, 255, 255, 225));
     painter.drawRect(box.adjusted(0, 0, -1, -1));

@@ -1,21 +1,20 @@
 #pragma once
 
+#include "core/pipeline.h"
 #include "core/plotpoint.h"
-#include "plot/keptdrawing.h"
 
 #include <QImage>
 #include <QStringList>
 #include <QWidget>
 
-#include <cstdint>
+#include <memory>
 
-class KeptDrawing;
 class QMenu;
 
-// The plot surface Picture1 on the screen: a thin border around the kept
-// drawing. The drawing is rendered into an image only when it has changed
-// (refresh); painting just copies that image, so a repaint never waits for
-// the drawing, however many lines it holds.
+// The plot surface Picture1 on the screen: a thin border around the picture
+// on show. The picture comes finished, with the image of it the drawing
+// thread rendered at the widget's size; painting just copies that image, so
+// a repaint never waits for a drawing, however many lines it holds.
 //
 // It reports what the mouse and the arrow keys do in the plot's user
 // coordinates; what that means (dragging a charge, the field probe) is the
@@ -28,11 +27,16 @@ class PictureBox : public QWidget
 public:
     static constexpr int kBorder = 1;  // pixels of the frame line
 
-    PictureBox(const KeptDrawing &drawing, QWidget *parent = nullptr);
+    explicit PictureBox(QWidget *parent = nullptr);
 
-    // Renders the drawing again if it changed since the last rendering and
-    // schedules a repaint.
-    void refresh();
+    // Shows a finished picture with its image (rendered for screenSize());
+    // an image of another size is rendered again here.
+    void show(std::shared_ptr<const Picture> picture, const QImage &image);
+    const std::shared_ptr<const Picture> &picture() const { return picture_; }
+
+    // The size in device pixels, and the pixel ratio, of the image that
+    // fills the plot.
+    QSize screenSize() const;
 
     // The part of the widget the drawing fills, inside the border.
     QRect plotRect() const;
@@ -42,11 +46,13 @@ public:
     PlotPoint userPoint(const QPointF &position) const;
     double pixelsPerUnit() const;
 
-    // Lines shown in the top-left corner of the plot, or in the top-right
-    // one when avoid (user coordinates) lies in the top-left quarter; an
-    // empty list hides the readout.
+    // Lines shown in a corner of the plot, chosen so that the box covers no
+    // dot of the picture and not the pointer at avoid (user coordinates);
+    // an empty list hides the readout.
     void setReadout(const QStringList &lines, const PlotPoint &avoid = {});
     const QStringList &readout() const { return readout_; }
+    // The box the readout takes, in the widget's pixels (empty when hidden).
+    QRect readoutRect() const;
 
     // The menu the right mouse button opens (not owned).
     void setContextMenu(QMenu *menu) { menu_ = menu; }
@@ -76,13 +82,12 @@ protected:
 private:
     bool cacheIsCurrent() const;
     void renderCache();
+    QSize readoutSize(const QStringList &lines) const;
     void paintReadout(QPainter &painter) const;
 
-    const KeptDrawing &drawing_;
+    std::shared_ptr<const Picture> picture_;
     QImage cache_;
-    std::uint64_t cachedRevision_ = 0;
-    PictureStyle cachedStyle_;
     QStringList readout_;
-    bool readoutOnRight_ = false;
+    QPoint readoutCorner_;
     QMenu *menu_ = nullptr;
 };

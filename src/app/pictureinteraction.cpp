@@ -2,41 +2,19 @@
 
 #include "app/picturebox.h"
 #include "core/drag.h"
-#include "core/fieldprobe.h"
-#include "core/inputcheck.h"
-#include "core/inputpanel.h"
-#include "core/numberreading.h"
 #include "core/plotgeometry.h"
-
-#include <QLineEdit>
+#include "core/probereadout.h"
+#include "plot/translated.h"
 
 #include <cmath>
 #include <utility>
 
-namespace {
-
-// Three significant digits, always with a full stop, never "-0".
-QString number(double value)
-{
-    return QString::number(value == 0 ? 0.0 : value, 'g', 3);
-}
-
-double distance(const PlotPoint &a, const PointCharge &b)
-{
-    return std::hypot(a.x - b.x, a.y - b.y);
-}
-
-}  // namespace
-
-PictureInteraction::PictureInteraction(PictureBox &picture, std::array<QLineEdit *, 6> boxes,
-                                       const InputPanel &panel, std::function<const Charges &()> charges,
-                                       std::function<void()> excite)
+PictureInteraction::PictureInteraction(PictureBox &picture, std::function<Configuration()> now,
+                                       std::function<void(const Configuration &)> move)
     : QObject(&picture)
     , picture_(picture)
-    , boxes_(boxes)
-    , panel_(panel)
-    , charges_(std::move(charges))
-    , excite_(std::move(excite))
+    , now_(std::move(now))
+    , move_(std::move(move))
 {
     connect(&picture, &PictureBox::pressed, this, &PictureInteraction::press);
     connect(&picture, &PictureBox::moved, this, &PictureInteraction::move);
@@ -45,45 +23,32 @@ PictureInteraction::PictureInteraction(PictureBox &picture, std::array<QLineEdit
     connect(&picture, &PictureBox::arrowed, this, &PictureInteraction::nudge);
 }
 
-QStringList PictureInteraction::probeText(const Charges &charges, const PlotPoint &point, double dotRadius)
+QStringList PictureInteraction::probeText(const Charges &charges, const PlotPoint &point)
 {
-    if (charges.empty())
-        return {};
-    QStringList lines{QStringLiteral("x = %1   y = %2").arg(number(point.x), number(point.y))};
-    bool onDot = false;
-    for (const PointCharge &charge : charges)
-        onDot = onDot || distance(point, charge) <= dotRadius;
-    const FieldSample field = fieldAt(charges, point.x, point.y);
-    if (onDot || !field.defined) {
-        lines << tr("此处场强无定义");
-        return lines;
-    }
-    // One decimal of a degree; 359.96 reads as 0.0, not 360.0.
-    double degrees = std::round(field.degrees * 10) / 10;
-    if (degrees >= 360)
-        degrees = 0;
-    lines << tr("|E| = %1   方向 %2°").arg(number(field.strength), QString::number(degrees, 'f', 1))
-          << QStringLiteral("V = %1").arg(number(field.potential));
+    QStringList lines;
+    for (const std::string &line : probeReadout(charges, point.x, point.y, qtTranslation))
+        lines << QString::fromStdString(line);
     return lines;
 }
 
-double PictureInteraction::dotRadius() const
+std::optional<std::size_t> PictureInteraction::chargeAt(const PlotPoint &point) const
 {
-    // The dot's radius in user units at the picture's present size.
-    return kDotRadiusPx * picture_.plotRect().width() / Plot::kDesignWidth / picture_.pixelsPerUnit();
-}
-
-int PictureInteraction::chargeAt(const PlotPoint &point) const
-{
-    const Charges &charges = charges_();
-    const double reach = dotRadius() * (kDotRadiusPx + kGrabMarginPx) / kDotRadiusPx;
-    int found = 0;
+    const auto &shown = picture_.picture();
+    if (!shown)
+        return std::nullopt;
+    // Only the charges of the mode the panel is in: a dot left on show from
+    // another mode is not taken hold of.
+    const std::size_t inMode = std::min(shown->charges.size(), now_().chargesInMode());
+    const double dotPx = kDotRadiusPx * (shown->configuration.look.projector ? 1.5 : 1);
+    const double reach = (dotPx * picture_.plotRect().width() / Plot::kDesignWidth + kGrabMarginPx)
+                         / picture_.pixelsPerUnit();
+    std::optional<std::size_t> found;
     double nearest = reach;
-    for (std::size_t i = 0; i < charges.size(); ++i) {
-        const double d = distance(point, charges[i]);
+    for (std::size_t i = 0; i < inMode; ++i) {
+        const double d = std::hypot(point.x - shown->charges[i].x, point.y - shown->charges[i].y);
         if (d <= nearest) {
             nearest = d;
-            found = int(i) + 1;
+            found = i;
         }
     }
     return found;
@@ -91,90 +56,90 @@ int PictureInteraction::chargeAt(const PlotPoint &point) const
 
 void PictureInteraction::press(const PlotPoint &point)
 {
-    const int charge = chargeAt(point);
-    if (charge == 0)
+    // A press that takes hold of nothing leaves nothing held, whatever was
+    // held before (a drag cut short by a context menu, say).
+    grabbed_ = chargeAt(point);
+    if (!grabbed_)
         return;
-    const PointCharge &at = charges_()[std::size_t(charge - 1)];
-    selected_ = charge;
-    grabbed_ = charge;
+    const PointCharge &at = picture_.picture()->charges[*grabbed_];
+    selected_ = *grabbed_;
     // The dot keeps its place under the pointer instead of jumping to it.
     grabOffset_ = {at.x - point.x, at.y - point.y};
+    hover_.reset();
     picture_.setReadout({});
     picture_.setCursor(Qt::ClosedHandCursor);
 }
 
 void PictureInteraction::move(const PlotPoint &point, bool dragging)
 {
-    if (grabbed_ != 0 && dragging) {
-        moveCharge(grabbed_, {point.x + grabOffset_.x, point.y + grabOffset_.y});
+    if (grabbed_ && dragging) {
+        if (const auto moved = movedCharge(now_(), *grabbed_, point.x + grabOffset_.x, point.y + grabOffset_.y))
+            move_(*moved);
         return;
     }
-    if (grabbed_ != 0)
+    if (grabbed_)
         release();
     updateCursor(point);
-    picture_.setReadout(probeText(charges_(), point, dotRadius()), point);
+    hover_ = point;
+    showProbe(point);
 }
 
 void PictureInteraction::release()
 {
-    grabbed_ = 0;
+    grabbed_.reset();
     picture_.setCursor(Qt::OpenHandCursor);
+}
+
+void PictureInteraction::letGo()
+{
+    if (grabbed_)
+        release();
 }
 
 void PictureInteraction::leave()
 {
-    if (grabbed_ == 0)
+    hover_.reset();
+    if (!grabbed_)
         picture_.unsetCursor();
     picture_.setReadout({});
 }
 
 void PictureInteraction::nudge(int dx, int dy, bool large)
 {
-    const Charges &charges = charges_();
-    if (charges.empty())
-        return;
-    const int charge = std::size_t(selected_) <= charges.size() ? selected_ : 1;
+    // Steps add up from the place last asked for, so that no key is lost
+    // while a drawing runs.
+    const Configuration now = now_();
+    if (selected_ >= now.chargesInMode())
+        selected_ = 0;
     const double step = large ? 5 : 0.5;
-    const PointCharge &at = charges[std::size_t(charge - 1)];
-    moveCharge(charge, {at.x + dx * step, at.y + dy * step});
+    const PlotPoint from = chargePlace(now, selected_);
+    if (const auto moved = movedCharge(now, selected_, from.x + dx * step, from.y + dy * step))
+        move_(*moved);
+}
+
+void PictureInteraction::pictureChanged()
+{
+    if (hover_ && pointerOverPicture() && !grabbed_)
+        showProbe(*hover_);
+    else if (!grabbed_)
+        picture_.setReadout({});
+}
+
+bool PictureInteraction::pointerOverPicture() const
+{
+    return picture_.isVisible() && picture_.underMouse();
+}
+
+void PictureInteraction::showProbe(const PlotPoint &point)
+{
+    const auto &shown = picture_.picture();
+    picture_.setReadout(shown ? probeText(shown->charges, point) : QStringList(), point);
 }
 
 void PictureInteraction::updateCursor(const PlotPoint &point)
 {
-    if (chargeAt(point) != 0)
+    if (chargeAt(point))
         picture_.setCursor(Qt::OpenHandCursor);
     else
         picture_.unsetCursor();
-}
-
-void PictureInteraction::moveCharge(int charge, const PlotPoint &wanted)
-{
-    const Charges &charges = charges_();
-    if (std::size_t(charge) > charges.size())
-        return;
-    const bool twoCharges = charges.size() == 2;
-    const PointCharge &other = charges[twoCharges ? std::size_t(2 - charge) : 0];
-    const auto target = dragTarget(wanted.x, wanted.y, charge, {other.x, other.y}, twoCharges);
-    const PointCharge &at = charges[std::size_t(charge - 1)];
-    if (!target || (float(target->x) == float(at.x) && float(target->y) == float(at.y)))
-        return;
-
-    // The boxes as the excite will read them, with the new place: a drag
-    // never shows a refusal, so a place the other boxes would refuse (one
-    // typed since the picture was drawn) is skipped.
-    const int first = charge == 1 ? 0 : 3;
-    const QString x = QString::fromStdString(coordinateText(target->x));
-    const QString y = QString::fromStdString(coordinateText(target->y));
-    std::array<double, 6> values{};
-    for (int box = 0; box < 6; ++box)
-        values[std::size_t(box)] = readNumber(boxes_[std::size_t(box)]->text().toStdString());
-    values[std::size_t(first)] = target->x;
-    values[std::size_t(first + 1)] = target->y;
-    const bool twoChargeMode = panel_.twoChargeMode();
-    if (inputRefusal(values, twoChargeMode) || (twoChargeMode && float(values[3]) < float(values[0])))
-        return;
-
-    boxes_[std::size_t(first)]->setText(x);
-    boxes_[std::size_t(first + 1)]->setText(y);
-    excite_();
 }

@@ -1,42 +1,51 @@
 #pragma once
 
+#include "core/configuration.h"
 #include "core/plotpoint.h"
 #include "core/pointcharge.h"
 
 #include <QObject>
+#include <QStringList>
 
-#include <array>
 #include <functional>
+#include <optional>
 
-class InputPanel;
 class PictureBox;
-class QLineEdit;
 
 // What the mouse and the arrow keys do on Picture1: dragging a charge's dot
 // moves the charge, the arrow keys move the charge last dragged or clicked,
 // and the mouse over the plot reads the field under it (the probe).
 //
-// A charge moves only where a picture could be drawn without a refusal
-// (dragTarget: rounded to 0.5, on the plot, in order, not on the other
-// charge; and the other boxes as the excite would read them), by writing
-// its two position boxes and exciting as 激　发 does. It works on the
-// charges of the picture on show: nothing moves before the first picture.
+// A dot can be taken hold of where the picture on show has it, if its
+// charge is drawn in the mode the panel is in now. Where a charge goes is
+// the core's one rule (movedCharge), applied to the configuration as last
+// requested, so that moves add up while a drawing runs; a move that is
+// taken goes to move(), which puts it into the boxes and asks for a
+// drawing.
 class PictureInteraction : public QObject
 {
     Q_OBJECT
 
 public:
-    // The dot drawn on a charge is 20 pixels across at the designed size; a
-    // press this far beyond its edge still takes it.
+    // The dot drawn on a charge is 20 pixels across at the designed size
+    // (30 in projector mode); a press this far beyond its edge still takes
+    // it.
     static constexpr double kDotRadiusPx = 10;
     static constexpr double kGrabMarginPx = 4;
 
-    PictureInteraction(PictureBox &picture, std::array<QLineEdit *, 6> boxes, const InputPanel &panel,
-                       std::function<const Charges &()> charges, std::function<void()> excite);
+    PictureInteraction(PictureBox &picture, std::function<Configuration()> now,
+                       std::function<void(const Configuration &)> move);
 
-    // The readout of the probe at a point of the plot: x and y, then |E|
-    // and its direction and V, or that the field is not defined on a dot.
-    static QStringList probeText(const Charges &charges, const PlotPoint &point, double dotRadius);
+    // The readout of the probe at a point of the plot, in the language of
+    // the interface (probeReadout).
+    static QStringList probeText(const Charges &charges, const PlotPoint &point);
+
+    // The picture on show changed: the readout follows it where the pointer
+    // rests over it, and is hidden where the pointer is not over it.
+    void pictureChanged();
+
+    // Lets go of a charge taken hold of, as when the window loses the mouse.
+    void letGo();
 
 private:
     void press(const PlotPoint &point);
@@ -45,20 +54,18 @@ private:
     void leave();
     void nudge(int dx, int dy, bool large);
 
-    // The charge whose dot lies under the point, 0 for none; the nearer
-    // when both do (charge 2 when equally near: it is drawn on top).
-    int chargeAt(const PlotPoint &point) const;
-    // Moves a charge to where it may go nearest the point wanted, and draws.
-    void moveCharge(int charge, const PlotPoint &wanted);
+    // The charge (from 0) whose dot lies under the point, or none; the
+    // nearer when several do, the later when equally near (drawn on top).
+    std::optional<std::size_t> chargeAt(const PlotPoint &point) const;
+    void showProbe(const PlotPoint &point);
     void updateCursor(const PlotPoint &point);
-    double dotRadius() const;
+    bool pointerOverPicture() const;
 
     PictureBox &picture_;
-    std::array<QLineEdit *, 6> boxes_;
-    const InputPanel &panel_;
-    std::function<const Charges &()> charges_;
-    std::function<void()> excite_;
-    int selected_ = 1;  // the charge (1 or 2) the arrow keys move
-    int grabbed_ = 0;   // the charge being dragged, or 0
-    PlotPoint grabOffset_;  // from the pointer to the charge, kept while dragging
+    std::function<Configuration()> now_;
+    std::function<void(const Configuration &)> move_;
+    std::size_t selected_ = 0;          // the charge the arrow keys move
+    std::optional<std::size_t> grabbed_;  // the charge being dragged
+    PlotPoint grabOffset_;               // from the pointer to the charge, kept while dragging
+    std::optional<PlotPoint> hover_;     // where the pointer rests over the picture
 };

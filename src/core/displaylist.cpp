@@ -87,14 +87,22 @@ void DisplayList::DrawWidth(int pixels)
     penWidth_ = std::clamp(pixels, 1, kMaxPenWidth);
 }
 
+void DisplayList::setLayers(Layer lines, Layer dots)
+{
+    lineLayer_ = lines;
+    dotLayer_ = dots;
+}
+
 DisplayList::Run &DisplayList::runFor(bool dots, std::uint32_t rgb)
 {
+    const Layer layer = dots ? dotLayer_ : lineLayer_;
     if (runs_.empty() || runs_.back().dots != dots || runs_.back().rgb != rgb
-        || runs_.back().width != penWidth_) {
+        || runs_.back().width != float(penWidth_) || runs_.back().layer != layer) {
         Run run;
         run.rgb = rgb;
-        run.width = std::uint16_t(penWidth_);
+        run.width = float(penWidth_);
         run.dots = dots;
+        run.layer = layer;
         run.first = std::uint32_t(points_.size());
         runs_.push_back(run);
     }
@@ -167,24 +175,6 @@ void DisplayList::PSet(float x, float y, std::uint32_t colour)
     ++revision_;
 }
 
-DisplayList::Mark DisplayList::mark() const
-{
-    return {runs_.size(), points_.size(), labels_.size(), runs_.empty() ? 0 : runs_.back().count, operationCount_};
-}
-
-void DisplayList::rollBack(const Mark &mark)
-{
-    if (mark.runs > runs_.size() || mark.points > points_.size() || mark.labels > labels_.size())
-        return;  // not a mark of this picture
-    runs_.resize(mark.runs);
-    if (!runs_.empty())
-        runs_.back().count = mark.lastRunCount;
-    points_.resize(mark.points);
-    labels_.resize(mark.labels);
-    operationCount_ = mark.operations;
-    ++revision_;
-}
-
 void DisplayList::Label(float x, float y, const std::string &text, std::uint32_t colour)
 {
     const double px = originX_ + x * scaleX_;
@@ -193,6 +183,20 @@ void DisplayList::Label(float x, float y, const std::string &text, std::uint32_t
         return;
     labels_.push_back({Point{float(px), float(py)}, text, rgbOf(colour)});
     ++revision_;
+}
+
+DisplayList DisplayList::painted(const std::function<void(Run &)> &runStyle,
+                                 const std::function<void(Text &)> &labelStyle) const
+{
+    DisplayList out(*this);
+    std::stable_sort(out.runs_.begin(), out.runs_.end(),
+                     [](const Run &a, const Run &b) { return a.layer < b.layer; });
+    for (Run &run : out.runs_)
+        runStyle(run);
+    for (Text &label : out.labels_)
+        labelStyle(label);
+    ++out.revision_;
+    return out;
 }
 
 std::size_t DisplayList::byteSize() const

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,12 +23,13 @@
 // a segment that merely repeats the one before it (a line stepping to and fro
 // across a point of zero field) is kept once.
 //
-// A renderer paints on white, first what lies under the field lines (the
-// grey runs of the equipotentials, see underlay(), and then the labels, each
-// on a white box centred on its point), then the other runs in order: a
-// polyline run as one stroke of its width with round caps and joins; a dot
-// run as filled round dots of its width as diameter, or, at width 1, the
-// one-pixel square round each point.
+// Every run and label carries its layer (see Layer). The picture a
+// renderer gets (Pipeline) has its runs already in paint order and in its
+// look, so that every renderer does the same: paint white, then each run in
+// order, a polyline run as one stroke of its width with round caps and
+// joins, a dot run as filled round dots of its width as diameter (at width
+// 1 the one-pixel square round each point), then the labels, each on a
+// white box centred on its point, in its colour and size.
 class DisplayList : public PlotSurface
 {
 public:
@@ -45,13 +47,11 @@ public:
     struct Run
     {
         std::uint32_t rgb = 0;  // 0xRRGGBB
-        std::uint16_t width = 1;
+        float width = 1;        // designed pixels
         bool dots = false;
+        Layer layer = Layer::FieldLines;
         std::uint32_t first = 0;  // index into points()
         std::uint32_t count = 0;
-
-        // Painted under the field lines: the grey of the equipotentials.
-        bool underlay() const { return !dots && rgb == 0x808080; }
     };
 
     // A short text centred on its point, such as the value of an
@@ -61,6 +61,7 @@ public:
         Point centre;
         std::string text;  // UTF-8
         std::uint32_t rgb = 0;
+        float size = 10;  // the font's height in designed pixels
     };
 
     DisplayList();
@@ -78,8 +79,9 @@ public:
     void Line(float x1, float y1, float x2, float y2, std::uint32_t colour) override;
     void PSet(float x, float y, std::uint32_t colour) override;
     void Label(float x, float y, const std::string &text, std::uint32_t colour) override;
+    void setLayers(Layer lines, Layer dots) override;
 
-    float width() const { return width_; }
+    float outerWidth() const { return width_; }
     bool autoRedraw() const { return autoRedraw_; }
     int penWidth() const { return penWidth_; }
 
@@ -87,23 +89,15 @@ public:
     // rendered image and render again only when this differs.
     std::uint64_t revision() const { return revision_; }
 
-    // A point in the list to come back to: what was drawn up to then.
-    struct Mark
-    {
-        std::size_t runs = 0;
-        std::size_t points = 0;
-        std::size_t labels = 0;
-        std::uint32_t lastRunCount = 0;
-        std::size_t operations = 0;
-    };
-    Mark mark() const;
-    // Leaves out everything drawn after the mark (the overlays drawn over a
-    // finished picture, to draw others in their place); the pen width stays.
-    void rollBack(const Mark &mark);
-
     const std::vector<Run> &runs() const { return runs_; }
     const std::vector<Point> &points() const { return points_; }
     const std::vector<Text> &labels() const { return labels_; }
+
+    // The same picture with its runs in paint order (by layer, in the order
+    // drawn within a layer) and every run and label passed through the
+    // given styles: a look applied to what was drawn.
+    DisplayList painted(const std::function<void(Run &)> &runStyle,
+                        const std::function<void(Text &)> &labelStyle) const;
 
     // Segments and dots kept, and the memory that holds them.
     std::size_t operationCount() const { return operationCount_; }
@@ -111,7 +105,7 @@ public:
 
 private:
     // The run that the next operation of this kind and colour extends,
-    // started anew when the style changes.
+    // started anew when the style or the layer changes.
     Run &runFor(bool dots, std::uint32_t rgb);
 
     std::vector<Run> runs_;
@@ -130,4 +124,6 @@ private:
     float width_ = Plot::kDesignWidthUnits;
     int penWidth_ = 1;
     bool autoRedraw_ = false;
+    Layer lineLayer_ = Layer::FieldLines;
+    Layer dotLayer_ = Layer::Dots;
 };

@@ -1,5 +1,7 @@
 #include "core/drag.h"
 
+#include "core/inputcheck.h"
+#include "core/numberreading.h"
 #include "core/plotgeometry.h"
 
 #include <algorithm>
@@ -54,4 +56,37 @@ std::string coordinateText(double value)
             result.replace(at, point.size(), ".");
     }
     return result;
+}
+
+PlotPoint chargePlace(const Configuration &configuration, std::size_t index)
+{
+    if (index >= configuration.charges.size())
+        return {};
+    const ChargeTexts &c = configuration.charges[index];
+    return {readNumber(c.x), readNumber(c.y)};
+}
+
+std::optional<Configuration> movedCharge(const Configuration &now, std::size_t index, double x, double y)
+{
+    const std::size_t drawn = now.chargesInMode();
+    if (index >= drawn || now.charges.size() < drawn)
+        return std::nullopt;
+    const bool twoCharges = drawn == 2;
+    const PlotPoint other = chargePlace(now, twoCharges ? 1 - index : 0);
+    const auto target = dragTarget(x, y, int(index) + 1, other, twoCharges);
+    const PlotPoint at = chargePlace(now, index);
+    if (!target || (float(target->x) == float(at.x) && float(target->y) == float(at.y)))
+        return std::nullopt;
+
+    Configuration moved = now;
+    moved.charges[index].x = coordinateText(target->x);
+    moved.charges[index].y = coordinateText(target->y);
+    Charges judged;
+    for (std::size_t i = 0; i < drawn; ++i) {
+        const ChargeTexts &c = moved.charges[i];
+        judged.push_back({readNumber(c.x), readNumber(c.y), readNumber(c.q)});
+    }
+    if (inputRefusal(judged) || (twoCharges && float(judged[1].x) < float(judged[0].x)))
+        return std::nullopt;
+    return moved;
 }

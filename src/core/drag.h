@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/configuration.h"
 #include "core/plotpoint.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -15,3 +17,18 @@ std::optional<PlotPoint> dragTarget(double x, double y, int charge, const PlotPo
 
 // A coordinate as a box shows it after a drag: "-12.5", "15", "0".
 std::string coordinateText(double value);
+
+// Where a charge of the configuration is: its boxes read by the reading
+// rule.
+PlotPoint chargePlace(const Configuration &configuration, std::size_t index);
+
+// The one rule for moving a charge by a drag or the arrow keys, in every
+// front end. now is the configuration as last requested (the boxes as they
+// are, not the picture on show, so that moves add up while a drawing runs);
+// index counts from 0 and must be a charge the mode draws. The charge goes
+// where dragTarget puts (x, y), its boxes showing the place
+// (coordinateText). The move is not taken (nullopt) when that is where the
+// charge already is, or when the boxes with it would be refused: a move
+// never shows a message, so a place that another box would make refused
+// (one typed since the picture was drawn) is skipped.
+std::optional<Configuration> movedCharge(const Configuration &now, std::size_t index, double x, double y);

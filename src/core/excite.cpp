@@ -42,7 +42,10 @@ void FieldLines::excite()
     for (int box = 1; box <= 6; ++box)
         values[box - 1] = readNumber(panel_.text(box));
     const bool twoCharges = panel_.twoChargeMode();
-    if (const Message *refusal = inputRefusal(values, twoCharges)) {
+    Charges judged = {{values[0], values[1], values[2]}};
+    if (twoCharges)
+        judged.push_back({values[3], values[4], values[5]});
+    if (const Message *refusal = inputRefusal(judged)) {
         messenger_.show(*refusal);
         return;
     }

@@ -28,19 +28,21 @@ bool insidePlot(double x, double y)
 
 }  // namespace
 
-const Message *inputRefusal(const std::array<double, 6> &values, bool twoCharges)
+const Message *inputRefusal(const Charges &charges)
 {
-    const std::size_t judged = twoCharges ? 6 : 3;
-    for (std::size_t i = 0; i < judged; ++i) {
-        const bool amount = i % 3 == 2;
-        if (amount ? !storableAmount(values[i]) : !storable(values[i]))
+    for (const PointCharge &c : charges) {
+        if (!storable(c.x) || !storable(c.y) || !storableAmount(c.q))
             return &Messages::OutOfRange;
     }
-    for (std::size_t charge = 0; charge < judged; charge += 3) {
-        if (!insidePlot(values[charge], values[charge + 1]))
+    for (const PointCharge &c : charges) {
+        if (!insidePlot(c.x, c.y))
             return &Messages::OutOfPlot;
     }
-    if (twoCharges && f32(values[0]) == f32(values[3]) && f32(values[1]) == f32(values[4]))
-        return &Messages::SamePlace;
+    for (std::size_t i = 0; i < charges.size(); ++i) {
+        for (std::size_t j = i + 1; j < charges.size(); ++j) {
+            if (f32(charges[i].x) == f32(charges[j].x) && f32(charges[i].y) == f32(charges[j].y))
+                return &Messages::SamePlace;
+        }
+    }
     return nullptr;
 }

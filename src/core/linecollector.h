@@ -29,6 +29,7 @@ public:
     void DrawWidth(int pixels) override { target_.DrawWidth(pixels); }
     void Line(float x1, float y1, float x2, float y2, std::uint32_t colour) override;
     void PSet(float x, float y, std::uint32_t colour) override { target_.PSet(x, y, colour); }
+    void setLayers(Layer lines, Layer dots) override { target_.setLayers(lines, dots); }
     void Label(float x, float y, const std::string &text, std::uint32_t colour) override
     {
         target_.Label(x, y, text, colour);

@@ -1,26 +1,84 @@
 #include "core/overlays.h"
 
 #include "core/equipotentials.h"
-#include "core/plotsurface.h"
+#include "core/translatable.h"
 #include "core/zerofield.h"
 
-void drawOverlays(PlotSurface &surface, const Charges &charges, const Overlays &overlays,
-                  const PictureLines *fieldLines)
+namespace {
+
+void drawZeroField(PlotSurface &surface, const OverlayContext &context)
 {
-    if (charges.empty())
+    drawZeroFieldMarkers(surface, context.charges);
+}
+
+std::size_t indexOf(std::string_view key)
+{
+    const std::vector<Overlay> &table = overlays();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (key == table[i].key)
+            return i;
+    }
+    return table.size();
+}
+
+}  // namespace
+
+const std::vector<Overlay> &overlays()
+{
+    static const std::vector<Overlay> table = {
+        {"equipotentials", FIELDLINES_TEXT("Overlays", "显示等势线"), "equipotentials",
+         FIELDLINES_TEXT("CommandLine", "加画标有电势值的等势线。"), "eq", Layer::Underlay, drawEquipotentials},
+        {"zeroField", FIELDLINES_TEXT("Overlays", "显示场强为零的点"), "zero-field",
+         FIELDLINES_TEXT("CommandLine", "标出场强为零的点。"), "zero", Layer::Markers, drawZeroField},
+    };
+    return table;
+}
+
+OverlaySet::OverlaySet(std::initializer_list<std::string_view> keys)
+{
+    for (std::string_view key : keys)
+        set(key, true);
+}
+
+bool OverlaySet::contains(std::string_view key) const
+{
+    const std::size_t i = indexOf(key);
+    return i < overlays().size() && (bits_ >> i & 1) != 0;
+}
+
+void OverlaySet::set(std::string_view key, bool on)
+{
+    const std::size_t i = indexOf(key);
+    if (i >= overlays().size())
         return;
-    if (overlays.equipotentials)
-        drawEquipotentials(surface, charges, fieldLines);
-    if (overlays.zeroField)
-        drawZeroFieldMarkers(surface, charges);
+    if (on)
+        bits_ |= std::uint32_t(1) << i;
+    else
+        bits_ &= ~(std::uint32_t(1) << i);
+}
+
+void drawOverlays(PlotSurface &surface, const OverlaySet &on, const OverlayContext &context)
+{
+    if (context.charges.empty() || on.empty())
+        return;
+    for (const Overlay &overlay : overlays()) {
+        if (!on.contains(overlay.key))
+            continue;
+        surface.setLayers(overlay.layer, Layer::Dots);
+        overlay.draw(surface, context);
+    }
     surface.DrawWidth(20);
 }
 
-void drawEquipotentials(PlotSurface &surface, const Charges &charges, const PictureLines *fieldLines)
+void drawEquipotentials(PlotSurface &surface, const OverlayContext &context)
 {
     EquipotentialOptions options;
-    options.avoid = fieldLines;
-    const std::vector<EquipotentialCurve> curves = equipotentials(charges, options);
+    options.avoid = context.fieldLines;
+    // Labels are placed with the size they are drawn at.
+    const double scale = labelSize(context.look) / 10.0;
+    options.labelCharPx *= scale;
+    options.labelHeightPx *= scale;
+    const std::vector<EquipotentialCurve> curves = equipotentials(context.charges, options);
     surface.DrawWidth(1);
     for (const EquipotentialCurve &curve : curves) {
         for (std::size_t i = 1; i < curve.points.size(); ++i) {

@@ -11,7 +11,14 @@ constexpr std::uint32_t Green = 0x00C000;  // the dot of charge 1
 constexpr std::uint32_t Red = 0x0000FF;    // the dot of charge 2
 constexpr std::uint32_t Orange = 0x008CFF; // a point where the field vanishes (#ff8c00)
 constexpr std::uint32_t Grey = 0x808080;   // equipotential lines, drawn under the field lines
+constexpr std::uint32_t White = 0xFFFFFF;
 }  // namespace Colour
+
+// Where an operation goes in the finished picture, painted in this order:
+// the equipotentials under everything, then the field lines, the markers
+// drawn over them (the points of zero field), the charges' dots, and the
+// labels last, each on a white box so it reads over any line.
+enum class Layer : std::uint8_t { Underlay, FieldLines, Markers, Dots, Labels };
 
 // The drawing operations of the picture box on which field lines are drawn.
 // The tracing and arrowhead procedures see the plot only through this
@@ -41,6 +48,14 @@ public:
     virtual void Line(float x1, float y1, float x2, float y2, std::uint32_t colour) = 0;
     // One pixel at width 1; a filled round dot of the pen width otherwise.
     virtual void PSet(float x, float y, std::uint32_t colour) = 0;
+    // The layers of the lines and of the dots drawn from now on. A surface
+    // that keeps operations in the order issued (the recording) has no
+    // layers and ignores it.
+    virtual void setLayers(Layer lines, Layer dots)
+    {
+        (void)lines;
+        (void)dots;
+    }
     // A short text (UTF-8) centred on (x, y), such as the value of an
     // equipotential line. A surface that keeps only lines and dots, like the
     // recording the CSV is written from, leaves it out.

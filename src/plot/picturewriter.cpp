@@ -2,7 +2,7 @@
 
 #include "core/csvtext.h"
 #include "core/messages.h"
-#include "plot/keptdrawing.h"
+#include "plot/picturepainter.h"
 #include "plot/outputfile.h"
 #include "plot/translated.h"
 
@@ -37,39 +37,24 @@ int writeAll(QIODevice &device, const char *data, qint64 size)
 
 }  // namespace
 
-const std::vector<PictureWriter::Format> &PictureWriter::formats()
+// The encoder of each format of the table, by its suffix.
+int PictureWriter::encode(const OutputFormat &format, const Source &source, QIODevice &device, const QSize &size)
 {
-    // The window saves an image at twice the designed size, so that it stays
-    // sharp when printed or projected; an SVG has the designed size.
-    static const std::vector<Format> table = {
-        {"png", QT_TRANSLATE_NOOP("PictureWriter", "PNG 图片"), false, true, true, QSize(2 * Plot::kDesignWidth, 2 * Plot::kDesignHeight),
-         [](const Source &source, QIODevice &device, const QSize &size) {
-             return writePng(*source.drawing, device, size);
-         }},
-        {"svg", QT_TRANSLATE_NOOP("PictureWriter", "SVG 矢量图"), false, true, true, QSize(Plot::kDesignWidth, Plot::kDesignHeight),
-         [](const Source &source, QIODevice &device, const QSize &size) {
-             return writeSvg(*source.drawing, device, size);
-         }},
-        {"pdf", QT_TRANSLATE_NOOP("PictureWriter", "PDF 文档"), false, false, true, QSize(),
-         [](const Source &source, QIODevice &device, const QSize &) {
-             return writePdf(*source.drawing, source.caption, device);
-         }},
-        {"csv", QT_TRANSLATE_NOOP("PictureWriter", "CSV 表格"), true, false, false, QSize(),
-         [](const Source &source, QIODevice &device, const QSize &) {
-             return writeCsv(*source.recording, device);
-         }},
-    };
-    return table;
+    const QLatin1String suffix(format.suffix);
+    if (suffix == QLatin1String("png"))
+        return PictureWriter::writePng(*source.picture, device, size);
+    if (suffix == QLatin1String("svg"))
+        return PictureWriter::writeSvg(*source.picture, device, size);
+    if (suffix == QLatin1String("pdf"))
+        return PictureWriter::writePdf(*source.picture, source.caption, device);
+    if (suffix == QLatin1String("csv"))
+        return PictureWriter::writeCsv(*source.recording, device);
+    return EINVAL;
 }
 
-const PictureWriter::Format *PictureWriter::formatOf(const QString &fileName)
+const OutputFormat *PictureWriter::formatOf(const QString &fileName)
 {
-    const QString suffix = QFileInfo(fileName).suffix().toLower();
-    for (const Format &format : formats()) {
-        if (suffix == QLatin1String(format.suffix))
-            return &format;
-    }
-    return nullptr;
+    return outputFormatOf(fileName.toStdString());
 }
 
 bool PictureWriter::isValidSize(const QSize &size)
@@ -79,8 +64,8 @@ bool PictureWriter::isValidSize(const QSize &size)
 
 PictureWriter::Result PictureWriter::write(const Source &source, const QString &fileName, const QSize &size)
 {
-    const Format *format = formatOf(fileName);
-    if (!format || (format->fromRecording ? !source.recording : !source.drawing))
+    const OutputFormat *format = formatOf(fileName);
+    if (!format || (format->fromRecording ? !source.recording : !source.picture))
         return failure(fileName, translated(Messages::NotAPictureType));
     if (format->sized && !isValidSize(size))
         return failure(fileName, translated(Messages::SizeOutOfRange).arg(kMaxSide));
@@ -89,7 +74,7 @@ PictureWriter::Result PictureWriter::write(const Source &source, const QString &
         OutputFile file(OutputFile::encodeName(fileName));
         if (!file.open(QIODevice::WriteOnly))
             return failure(fileName, reason(file.error()));
-        cause = format->write(source, file, size);
+        cause = encode(*format, source, file, size);
         // The file's own error says why the encoder's writes were refused.
         if (cause == 0 ? !file.commit() : file.error() != 0)
             cause = file.error();
@@ -101,9 +86,9 @@ PictureWriter::Result PictureWriter::write(const Source &source, const QString &
     return {true, {}};
 }
 
-int PictureWriter::writePng(const KeptDrawing &drawing, QIODevice &device, const QSize &size)
+int PictureWriter::writePng(const DisplayList &picture, QIODevice &device, const QSize &size)
 {
-    const QImage image = drawing.toImage(size);
+    const QImage image = PicturePainter::image(picture, size);
     if (image.isNull())
         return ENOMEM;
     // Encoded into memory first: libpng stops at a write error by a long
@@ -115,7 +100,7 @@ int PictureWriter::writePng(const KeptDrawing &drawing, QIODevice &device, const
     return writeAll(device, buffer.data().constData(), buffer.size());
 }
 
-int PictureWriter::writePdf(const KeptDrawing &drawing, const QString &caption, QIODevice &device)
+int PictureWriter::writePdf(const DisplayList &picture, const QString &caption, QIODevice &device)
 {
     // Made in memory first, as the SVG: the PDF writer does not report a
     // device that refuses bytes.
@@ -131,13 +116,13 @@ int PictureWriter::writePdf(const KeptDrawing &drawing, const QString &caption, 
         QPainter painter;
         if (!painter.begin(&writer))
             return ENOMEM;
-        paintPage(painter, QRectF(QPointF(0, 0), QSizeF(writer.width(), writer.height())), drawing, caption);
+        paintPage(painter, QRectF(QPointF(0, 0), QSizeF(writer.width(), writer.height())), picture, caption);
         painter.end();
     }
     return writeAll(device, buffer.data().constData(), buffer.size());
 }
 
-void PictureWriter::paintPage(QPainter &painter, const QRectF &page, const KeptDrawing &drawing,
+void PictureWriter::paintPage(QPainter &painter, const QRectF &page, const DisplayList &picture,
                               const QString &caption)
 {
     // The caption takes one line of 11 points under the picture, which keeps
@@ -154,17 +139,17 @@ void PictureWriter::paintPage(QPainter &painter, const QRectF &page, const KeptD
         height = page.height() - captionHeight;
         width = height * Plot::kDesignWidth / Plot::kDesignHeight;
     }
-    const QRectF picture(page.left() + (page.width() - width) / 2, page.top(), width, height);
-    drawing.render(painter, picture);
+    const QRectF area(page.left() + (page.width() - width) / 2, page.top(), width, height);
+    PicturePainter::paint(painter, picture, area);
     painter.setPen(QPen(QColor(0x80, 0x80, 0x80), 0));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(picture);
+    painter.drawRect(area);
     painter.setPen(Qt::black);
-    painter.drawText(QRectF(picture.left(), picture.bottom() + metrics.height() / 2, width, metrics.height()),
+    painter.drawText(QRectF(area.left(), area.bottom() + metrics.height() / 2, width, metrics.height()),
                      Qt::AlignLeft | Qt::AlignVCenter, caption);
 }
 
-int PictureWriter::writeSvg(const KeptDrawing &drawing, QIODevice &device, const QSize &size)
+int PictureWriter::writeSvg(const DisplayList &picture, QIODevice &device, const QSize &size)
 {
     // Painted into memory first: the generator does not report a device
     // that refuses bytes, and its header needs its size in pixels.
@@ -181,10 +166,10 @@ int PictureWriter::writeSvg(const KeptDrawing &drawing, QIODevice &device, const
     // The picture has no text, but every group of the SVG names the
     // painter's font; without an application font that would be size -1.
     painter.setFont(QFont(QStringLiteral("sans-serif"), 12));
-    const QRect area = KeptDrawing::plotArea(size);
+    const QRect area = PicturePainter::plotArea(size);
     if (area.size() != size)
         painter.fillRect(QRect(QPoint(0, 0), size), Qt::white);
-    drawing.render(painter, area);
+    PicturePainter::paint(painter, picture, area);
     painter.end();
 
     // The generator gives the size in millimetres at its resolution; the

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/displaylist.h"
+#include "core/outputformats.h"
 #include "core/plotgeometry.h"
 #include "core/recordingsurface.h"
 
@@ -10,13 +12,12 @@
 #include <string>
 #include <vector>
 
-class KeptDrawing;
 class QPainter;
 class QIODevice;
 
-// Writes the picture to a file: the kept drawing as a PNG image or as SVG
-// vectors, both painted by KeptDrawing::render, or the operations of a
-// recording as CSV. Files are written through OutputFile: a failed write
+// Writes the picture to a file: the finished picture as a PNG image, SVG
+// vectors or a PDF page, all painted by PicturePainter, or the operations
+// of a recording as CSV. Files are written through OutputFile: a failed write
 // says why and leaves any file that was there as it was.
 class PictureWriter
 {
@@ -28,31 +29,16 @@ public:
         explicit operator bool() const { return ok; }
     };
 
-    // What a file is written from: the kept drawing (what can be seen) or
-    // the recording (every operation as issued). A format uses one of them.
+    // What a file is written from: the finished picture (what can be seen)
+    // or the recording (every operation as issued). A format uses one of
+    // them (OutputFormat::fromRecording).
     struct Source
     {
-        const KeptDrawing *drawing = nullptr;
+        const DisplayList *picture = nullptr;
         const RecordingSurface *recording = nullptr;
         // The line under the picture on a page (PDF): the mode, the
         // positions and the amounts.
         QString caption;
-    };
-
-    // One kind of picture file. The window's save dialog, the command line
-    // and its help all read the table formats(): a new format is one row and
-    // one encoder.
-    struct Format
-    {
-        const char *suffix = "";      // lower case, without the dot
-        const char *filter = "";      // its name in the save dialog (translated in the context "PictureWriter")
-        bool fromRecording = false;   // written from the recording, not the kept drawing
-        bool sized = false;           // has a size in pixels (--size)
-        bool fromWindow = false;      // offered by the window's save dialog
-        QSize windowSize;             // its size when saved from the window
-        // Encodes the picture onto device: 0, or the errno of the failure
-        // (ENOMEM, or EIO when the device refused bytes).
-        int (*write)(const Source &source, QIODevice &device, const QSize &size) = nullptr;
     };
 
     // Largest width and height of an image, in pixels: 8192 × 8192 RGB
@@ -61,11 +47,9 @@ public:
 
     static constexpr const char *kTitle = "电场线的描绘";
 
-    static const std::vector<Format> &formats();
-
-    // The format named by the file's extension, in any letter case, or
-    // nullptr.
-    static const Format *formatOf(const QString &fileName);
+    // The format named by the file's extension (core/outputformats.h), in
+    // any letter case, or nullptr.
+    static const OutputFormat *formatOf(const QString &fileName);
 
     // True when both sides lie in 1 … kMaxSide.
     static bool isValidSize(const QSize &size);
@@ -76,19 +60,24 @@ public:
     static Result write(const Source &source, const QString &fileName,
                         const QSize &size = QSize(Plot::kDesignWidth, Plot::kDesignHeight));
 
-    // The encoders of the table. A picture whose size is not of the plot's
-    // 9:5 shape shows the plot centred on white (KeptDrawing::plotArea).
-    static int writePng(const KeptDrawing &drawing, QIODevice &device, const QSize &size);
+    // Encodes the picture onto device in a format of the table: 0, or the
+    // errno of the failure (ENOMEM, or EIO when the device refused bytes).
+    static int encode(const OutputFormat &format, const Source &source, QIODevice &device, const QSize &size);
+
+    // The encoders, one for each format. A picture whose size is not of the
+    // plot's 9:5 shape shows the plot centred on white
+    // (PicturePainter::plotArea).
+    static int writePng(const DisplayList &picture, QIODevice &device, const QSize &size);
     // Width and height are in pixels (no unit), so that a browser shows the
     // picture at its size.
-    static int writeSvg(const KeptDrawing &drawing, QIODevice &device, const QSize &size);
+    static int writeSvg(const DisplayList &picture, QIODevice &device, const QSize &size);
 
     // One A4 landscape page: the picture as vectors across the page, the
     // caption line under it.
-    static int writePdf(const KeptDrawing &drawing, const QString &caption, QIODevice &device);
+    static int writePdf(const DisplayList &picture, const QString &caption, QIODevice &device);
     // The page as writePdf and the window's printing paint it, into page
     // (the printable area, in the painter's coordinates).
-    static void paintPage(QPainter &painter, const QRectF &page, const KeptDrawing &drawing, const QString &caption);
+    static void paintPage(QPainter &painter, const QRectF &page, const DisplayList &picture, const QString &caption);
 
     // The recording as CSV (csvText in the core), written in pieces so that
     // a long recording is never held twice.

@@ -15,6 +15,12 @@ inline QString translated(const std::string &text)
     return QCoreApplication::translate("Messages", text.c_str());
 }
 
+// The core's translator (core/translatable.h) through Qt's translation.
+inline std::string qtTranslation(const char *context, const char *source)
+{
+    return QCoreApplication::translate(context, source).toStdString();
+}
+
 inline Message translated(const Message &message)
 {
     return {translated(message.prompt).toStdString(), translated(message.title).toStdString(), message.severity};

@@ -2,9 +2,11 @@
 
 #include "app/form1.h"
 #include "core/recordingmessenger.h"
+#include "plot/picturepainter.h"
 
 #include <QColor>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QScreen>
 #include <QTest>
 #include <QImage>
@@ -38,7 +40,40 @@ struct Window
             text(int(i) + 1)->setText(QString::fromUtf8(texts[i]));
     }
     void click(const char *name) { child<QAbstractButton>(name)->click(); }
-    void excite() { click("Command1"); }
+    // 激　发, and the picture it asks for.
+    void excite()
+    {
+        click("Command1");
+        settle();
+    }
+    // Lets the drawings asked for finish: the drawing thread's pictures
+    // arrive as events.
+    void settle()
+    {
+        QElapsedTimer waited;
+        waited.start();
+        while (form.isDrawing() && waited.elapsed() < 30000)
+            QTest::qWait(1);
+        EXPECT_FALSE(form.isDrawing()) << "the drawing did not finish";
+    }
+    // The picture on show once the drawings have finished: nullptr before
+    // the first.
+    const Picture *picture()
+    {
+        settle();
+        return form.picture().get();
+    }
+    std::size_t operations()
+    {
+        const Picture *shown = picture();
+        return shown ? shown->drawing.operationCount() : 0;
+    }
+    // The picture on show as an image of that size.
+    QImage image(const QSize &size = QSize(693, 385))
+    {
+        const Picture *shown = picture();
+        return PicturePainter::image(shown ? shown->drawing : DisplayList(), size);
+    }
     // What Picture1 shows on the screen now, inside its border: the
     // window's last painted image, after pending repaints have run.
     QImage shown()
@@ -47,6 +82,12 @@ struct Window
             form.show();
             EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
         }
+        settle();
+        return screen();
+    }
+    // What Picture1 shows at this moment, while a message is up, say.
+    QImage screen()
+    {
         QCoreApplication::processEvents();
         QWidget *picture1 = child("Picture1");
         const QRect plot(picture1->mapTo(&form, QPoint(1, 1)), picture1->size() - QSize(2, 2));

@@ -26,18 +26,24 @@ TEST(Presets, EachDrawsAsItsInputTyped)
         chosen.form.findChild<QAction *>(QStringLiteral("preset-") + QLatin1String(preset.commandName))->trigger();
 
         Window typed;
-        typed.click(preset.twoCharges ? "Option2" : "Option1");
+        const bool two = preset.mode == Mode::Two;
+        typed.click(two ? "Option2" : "Option1");
         for (int box = 1; box <= 6; ++box) {
-            const char *text = preset.texts[std::size_t(box - 1)];
+            const std::size_t charge = std::size_t(box - 1) / 3;
+            const char *text = nullptr;
+            if (charge < preset.charges.size()) {
+                const ChargeTexts &c = preset.charges[charge];
+                text = ((box - 1) % 3 == 0 ? c.x : (box - 1) % 3 == 1 ? c.y : c.q).c_str();
+            }
             EXPECT_EQ(chosen.text(box)->text(), QString::fromUtf8(text ? text : TextPanel::kDefaultTexts[box - 1]));
             if (text)
                 typed.text(box)->setText(QString::fromUtf8(text));
         }
         typed.excite();
-        EXPECT_EQ(chosen.child<QRadioButton>("Option2")->isChecked(), preset.twoCharges);
+        EXPECT_EQ(chosen.child<QRadioButton>("Option2")->isChecked(), two);
         EXPECT_TRUE(chosen.messenger.messages.empty());
-        EXPECT_GT(chosen.form.drawing().operationCount(), 0u);
-        EXPECT_EQ(chosen.form.drawing().toImage(), typed.form.drawing().toImage());
+        EXPECT_GT(chosen.operations(), 0u);
+        EXPECT_EQ(chosen.image(), typed.image());
     }
 }
 
@@ -82,10 +88,10 @@ TEST(Looks, ProjectorAndColourBlindSafeDots)
 {
     Window window;
     window.excite();
-    const QImage plain = window.form.drawing().toImage();
+    const QImage plain = window.image();
     window.form.findChild<QAction *>(QStringLiteral("projector"))->trigger();
     window.form.findChild<QAction *>(QStringLiteral("colourBlindSafe"))->trigger();
-    const QImage styled = window.form.drawing().toImage();
+    const QImage styled = window.image();
     const auto count = [](const QImage &image, const QColor &colour) {
         int n = 0;
         for (int y = 0; y < image.height(); ++y) {
@@ -96,15 +102,16 @@ TEST(Looks, ProjectorAndColourBlindSafeDots)
     };
     EXPECT_GT(count(styled, QColor(0, 0, 255)), 1.5 * count(plain, QColor(0, 0, 255)));  // wider lines
     EXPECT_EQ(count(styled, QColor(0, 192, 0)), 0);
-    EXPECT_GT(count(styled, QColor::fromRgb(KeptDrawing::kOrange)), 2 * count(plain, QColor(255, 0, 0)));
-    EXPECT_EQ(window.child<QLabel>("Label17")->palette().color(QPalette::WindowText),
-              QColor::fromRgb(KeptDrawing::kOrange));
+    const QColor orange(0xE6, 0x9F, 0x00);
+    EXPECT_GT(count(styled, orange), 2 * count(plain, QColor(255, 0, 0)));
+    EXPECT_EQ(window.child<QLabel>("Label17")->palette().color(QPalette::WindowText), orange);
 
     const QTemporaryDir dir;
     ASSERT_TRUE(window.form.savePicture(dir.filePath(QStringLiteral("styled.png"))));
     EXPECT_EQ(QImage(dir.filePath(QStringLiteral("styled.png"))).convertToFormat(QImage::Format_RGB32),
-              window.form.drawing().toImage(QSize(1386, 770)));
-    window.form.setPictureStyle({});
+              window.image(QSize(1386, 770)));
+    window.form.setLook({});
+    window.settle();
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include "apptestsupport.h"
 
+#include "app/drawingthread.h"
 #include "core/messages.h"
 
 #include <QCoreApplication>
 #include <QInputMethodEvent>
 #include <QSignalBlocker>
+#include <QSignalSpy>
 #include <QTimer>
 
 namespace {
@@ -47,7 +49,7 @@ TEST(OptionHandlers, LockUnlockAndSetText1)
             EXPECT_EQ(window.text(box)->isReadOnly(), row.charge2Locked) << "Text" << box;
         for (int box = 1; box <= 3; ++box)
             EXPECT_FALSE(window.text(box)->isReadOnly()) << "Text" << box;
-        EXPECT_EQ(window.form.drawing().operationCount(), 0u);
+        EXPECT_EQ(window.operations(), 0u);
     }
 }
 
@@ -60,7 +62,7 @@ TEST(Excite, DefaultChargesAreDrawnAndShown)
     EXPECT_EQ(pixelAt(window.shown(), 15, 0), QColor(Qt::white));
     window.excite();
     EXPECT_TRUE(window.messenger.messages.empty());
-    for (const QImage &picture : {window.form.drawing().toImage(), window.shown()}) {
+    for (const QImage &picture : {window.image(), window.shown()}) {
         EXPECT_TRUE(isGreen(pixelAt(picture, -15, 0)));
         EXPECT_TRUE(isRed(pixelAt(picture, 15, 0)));
     }
@@ -70,11 +72,11 @@ TEST(Excite, TwiceGivesOnePicture)
 {
     Window window;
     window.excite();
-    const std::size_t once = window.form.drawing().operationCount();
-    const QImage first = window.form.drawing().toImage();
+    const std::size_t once = window.operations();
+    const QImage first = window.image();
     window.excite();
-    EXPECT_EQ(window.form.drawing().operationCount(), once);
-    EXPECT_EQ(window.form.drawing().toImage(), first);
+    EXPECT_EQ(window.operations(), once);
+    EXPECT_EQ(window.image(), first);
 }
 
 TEST(Excite, SingleChargeModeLocksTheBoxesOfCharge2)
@@ -88,7 +90,7 @@ TEST(Excite, SingleChargeModeLocksTheBoxesOfCharge2)
     window.excite();
     for (int box = 4; box <= 6; ++box)
         EXPECT_TRUE(window.text(box)->isReadOnly()) << "Text" << box;
-    EXPECT_TRUE(isGreen(pixelAt(window.form.drawing().toImage(), -15, 0)));
+    EXPECT_TRUE(isGreen(pixelAt(window.image(), -15, 0)));
 }
 
 struct RejectedRow
@@ -114,12 +116,12 @@ TEST(Excite, RefusedInputShowsAMessageAndTheWindowGoesOn)
         window.excite();
         ASSERT_TRUE(isRed(pixelAt(window.shown(), 15, 0)));
         QColor shownAtCharge2;
-        window.messenger.onShow = [&] { shownAtCharge2 = pixelAt(window.shown(), 15, 0); };
+        window.messenger.onShow = [&] { shownAtCharge2 = pixelAt(window.screen(), 15, 0); };
 
         window.setTexts(row.texts);
         window.excite();
         EXPECT_EQ(window.messenger.messages, Shown{row.message});
-        EXPECT_EQ(window.form.drawing().operationCount(), 0u);
+        EXPECT_EQ(window.operations(), 0u);
         EXPECT_EQ(shownAtCharge2, QColor(Qt::white));
         EXPECT_FALSE(window.form.isEnding());
 
@@ -130,30 +132,33 @@ TEST(Excite, RefusedInputShowsAMessageAndTheWindowGoesOn)
     }
 }
 
-// Like charges: the tracer lets queued events run once before the dots.
+// Like charges.
 const std::vector<const char *> kLikeCharges = {"-15", "0", "10", "15", "0", "10"};
 
-// "关闭窗口" clicked while a drawing waits for events ends the program there:
-// the drawing stops before its dots, and no handler runs any more.
-TEST(Close, DuringADrawingStopsItAtOnce)
+DrawingThread *workerOf(Window &window)
+{
+    return window.form.findChild<DrawingThread *>();
+}
+
+// "关闭窗口" clicked while a drawing runs ends the program at once: the
+// drawing's picture is never shown, and no handler runs any more.
+TEST(Close, DuringADrawingEndsAtOnce)
 {
     Window window;
     window.setTexts(kLikeCharges);
     window.form.show();
-    QMetaObject::invokeMethod(window.child<QPushButton>("Command2"), &QPushButton::click, Qt::QueuedConnection);
-    window.excite();
+    window.click("Command1");
+    ASSERT_TRUE(window.form.isDrawing());
+    window.click("Command2");
 
     EXPECT_TRUE(window.form.isEnding());
     EXPECT_FALSE(window.form.isVisible());
-    const QImage picture = window.form.drawing().toImage();
-    EXPECT_GT(window.form.drawing().operationCount(), 0u);  // the lines traced before
-    EXPECT_FALSE(isGreen(pixelAt(picture, -15, 0)));
-    EXPECT_FALSE(isGreen(pixelAt(picture, 15, 0)));
-
-    const auto revision = window.form.drawing().revision();
-    window.excite();
+    QTest::qWait(50);
+    EXPECT_EQ(window.form.picture(), nullptr);
+    window.click("Command1");
     window.click("Option1");
-    EXPECT_EQ(window.form.drawing().revision(), revision);
+    QTest::qWait(20);
+    EXPECT_EQ(window.form.picture(), nullptr);
     EXPECT_EQ(window.text(1)->text(), "-15");
 }
 
@@ -163,13 +168,14 @@ TEST(Close, ClosingTheWindowEndsTheProgram)
     window.form.show();
     window.form.close();
     EXPECT_TRUE(window.form.isEnding());
-    window.excite();
-    EXPECT_EQ(window.form.drawing().operationCount(), 0u);
+    window.click("Command1");
+    EXPECT_FALSE(window.form.isDrawing());
+    EXPECT_EQ(window.form.picture(), nullptr);
 }
 
-// Clicks on "激　发" queued during a drawing start no drawing inside it: one
-// more excite runs after it, on the boxes as they are then, whatever the
-// number of clicks. Here the boxes change during the first drawing.
+// Requests made while a drawing runs start no drawing: one more drawing
+// runs after it, on the boxes as they are then, however many there were.
+// Here the boxes change during the first drawing.
 TEST(Excite, QueuedClicksRunOneMoreExciteAfterTheDrawing)
 {
     struct Row
@@ -189,36 +195,35 @@ TEST(Excite, QueuedClicksRunOneMoreExciteAfterTheDrawing)
 
         Window window;
         window.setTexts(kLikeCharges);
-        QTimer::singleShot(0, &window.form, [&] {
-            window.setTexts(row.texts);
-            for (int i = 0; i < 1000; ++i)
-                window.excite();
-        });
-        window.excite();
+        const QSignalSpy pictures(workerOf(window), &DrawingThread::drawn);
+        window.click("Command1");
+        window.setTexts(row.texts);
+        for (int i = 0; i < 1000; ++i)
+            window.click("Command1");
+        window.settle();
 
+        EXPECT_EQ(pictures.count(), 2);
         EXPECT_EQ(window.messenger.messages, expected.messenger.messages);
-        EXPECT_EQ(window.form.drawing().operationCount(), expected.form.drawing().operationCount());
-        EXPECT_EQ(window.form.drawing().toImage(), expected.form.drawing().toImage());
+        EXPECT_EQ(window.operations(), expected.operations());
+        EXPECT_EQ(window.image(), expected.image());
     }
 }
 
-// "关闭窗口" after a flood of queued clicks still ends the program at once:
-// the drawing stops and no queued excite runs.
+// "关闭窗口" after a flood of requests still ends the program at once: no
+// request waiting is drawn.
 TEST(Close, AfterQueuedClicksStillEndsAtOnce)
 {
     Window window;
     window.setTexts(kLikeCharges);
     window.form.show();
-    QTimer::singleShot(0, &window.form, [&] {
-        for (int i = 0; i < 1000; ++i)
-            window.excite();
-        window.click("Command2");
-    });
-    window.excite();
+    window.click("Command1");
+    for (int i = 0; i < 1000; ++i)
+        window.click("Command1");
+    window.click("Command2");
 
     EXPECT_TRUE(window.form.isEnding());
-    EXPECT_GT(window.form.drawing().operationCount(), 0u);
-    EXPECT_FALSE(isGreen(pixelAt(window.form.drawing().toImage(), -15, 0)));
+    QTest::qWait(50);
+    EXPECT_EQ(window.form.picture(), nullptr);
 }
 
 }  // namespace
@@ -235,7 +240,7 @@ TEST(Keyboard, EnterDrawsFromEveryBoxAndPressesTheFocusedButton)
             SCOPED_TRACE(std::string(name) + (key == Qt::Key_Enter ? " keypad Enter" : " Return"));
             Window window;
             QTest::keyClick(window.child(name), key);
-            EXPECT_TRUE(isRed(pixelAt(window.form.drawing().toImage(), 15, 0)));
+            EXPECT_TRUE(isRed(pixelAt(window.image(), 15, 0)));
         }
     }
     Window window;
@@ -261,7 +266,7 @@ TEST(Keyboard, FullWidthFormsTypedIntoTheBoxesReadAsAscii)
     Window plain;
     plain.excite();
     EXPECT_TRUE(typed.messenger.messages.empty());
-    EXPECT_EQ(typed.form.drawing().toImage(), plain.form.drawing().toImage());
+    EXPECT_EQ(typed.image(), plain.image());
 }
 
 // A locked box looks read-only: the background the platform gives a box one

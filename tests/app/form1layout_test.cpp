@@ -162,8 +162,7 @@ TEST(Form1Window, StartsInTwoChargeModeWithTheDefaultCharges)
         EXPECT_EQ(window.text(box)->text(), defaults[box - 1]) << "Text" << box;
         EXPECT_FALSE(window.text(box)->isReadOnly()) << "Text" << box;
     }
-    EXPECT_EQ(window.form.drawing().operationCount(), 0u);
-    EXPECT_EQ(window.form.drawing().penWidth(), 1);
+    EXPECT_EQ(window.form.picture(), nullptr);
 }
 
 TEST(Form1Window, TabOrderFollowsTheTabIndexes)
@@ -213,13 +212,13 @@ TEST(Form1Window, PresetFillsTheBoxesWithoutRunningHandlers)
     };
     for (const PresetRow &row : rows) {
         SCOPED_TRACE(row.name);
-        TextPanel panel;
-        for (int box = 1; box <= 6; ++box)
-            panel.setText(box, row.texts[box - 1]);
-        panel.setTwoChargeMode(row.twoCharges);
+        Configuration configuration;
+        configuration.mode = row.twoCharges ? Mode::Two : Mode::Single;
+        for (std::size_t i = 0; i < 2; ++i)
+            configuration.charges[i] = {row.texts[3 * i], row.texts[3 * i + 1], row.texts[3 * i + 2]};
 
         Window window;
-        window.form.preset(panel);
+        window.form.preset(configuration);
         EXPECT_EQ(window.child<QRadioButton>("Option2")->isChecked(), row.twoCharges);
         EXPECT_EQ(window.child<QRadioButton>("Option1")->isChecked(), !row.twoCharges);
         // Single-charge mode locks the boxes of charge 2 as selecting
@@ -228,7 +227,8 @@ TEST(Form1Window, PresetFillsTheBoxesWithoutRunningHandlers)
             EXPECT_EQ(window.text(box)->text(), row.texts[box - 1]);
             EXPECT_EQ(window.text(box)->isReadOnly(), !row.twoCharges && box >= 4) << "Text" << box;
         }
-        EXPECT_EQ(window.form.drawing().operationCount(), 0u);
+        EXPECT_FALSE(window.form.isDrawing());
+        EXPECT_EQ(window.form.picture(), nullptr);
     }
 }
 

@@ -14,12 +14,10 @@ CommandLine parse(const QStringList &options)
     return CommandLine(QStringList{QStringLiteral("fieldlines")} + options);
 }
 
-std::array<std::string, 6> textsOf(const TextPanel &panel)
+std::array<std::string, 6> textsOf(const Configuration &configuration)
 {
-    std::array<std::string, 6> texts;
-    for (int box = 1; box <= 6; ++box)
-        texts[box - 1] = panel.text(box);
-    return texts;
+    const auto &c = configuration.charges;
+    return {c[0].x, c[0].y, c[0].q, c[1].x, c[1].y, c[1].q};
 }
 
 const std::array<std::string, 6> kDefaults = {"-15", "0", "10", "15", "0", "-10"};
@@ -69,16 +67,19 @@ TEST(CommandLineTest, AcceptedCommandLines)
         {"Qt's options with two dashes or joined", {"--platform", "offscreen", "-style=fusion", "--output", "a.png"},
          Action::Render, kDefaults, true, "a.png", design},
         {"version", {"--version"}, Action::ShowVersion, kDefaults, true, {}, design},
+        // --charge lists the charges: once is single-charge mode, twice two.
+        {"one --charge", {"--charge", "3,4,5"}, Action::OpenWindow, {"3", "4", "5", "15", "0", "-10"}, false, {}, design},
+        {"two --charge", {"--charge", "-3,4,5", "--charge=6,7,-8"}, Action::OpenWindow, {"-3", "4", "5", "6", "7", "-8"},
+         true, {}, design},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
         const CommandLine commandLine = parse(row.options);
         EXPECT_EQ(commandLine.action(), row.action) << commandLine.error().toStdString();
-        EXPECT_EQ(textsOf(commandLine.panel()), row.texts);
-        EXPECT_EQ(commandLine.panel().twoChargeMode(), row.twoChargeMode);
+        EXPECT_EQ(textsOf(commandLine.configuration()), row.texts);
+        EXPECT_EQ(commandLine.configuration().mode == Mode::Two, row.twoChargeMode);
         EXPECT_EQ(commandLine.outputFile(), row.output);
         EXPECT_EQ(commandLine.size(), row.size);
-        EXPECT_FALSE(commandLine.panel().charge2Locked());  // no handler ran
     }
 }
 
@@ -111,7 +112,11 @@ TEST(CommandLineTest, MalformedCommandLinesNameTheOption)
         {"repeated output", {"--output", "a.png", "--output", "b.svg"}, "--output:"},
         {"repeated after a malformed one", {"--charge1", "abc", "--charge1", "-15,0,10"}, "--charge1:"},
         {"repeated switch", {"--single", "--single"}, "--single:"},
-        {"unknown preset", {"--preset", "quadrupole"}, "--preset:"},
+        {"unknown preset", {"--preset", "hexapole"}, "--preset:"},
+        {"a preset's name broken by a line feed", {"--preset", "like\n"}, "--preset:"},
+        {"--charge mixed with --charge1", {"--charge", "1,2,3", "--charge1", "4,5,6"}, "--charge:"},
+        {"three --charge", {"--charge", "1,2,3", "--charge", "4,5,6", "--charge", "7,8,9"}, "--charge:"},
+        {"--charge of two numbers", {"--charge", "1,2"}, "--charge:"},
         {"size of a table", {"--output", "a.csv", "--size", "100x100"}, "--size:"},
         {"stray argument", {"picture.png"}, "picture.png"},
     };

@@ -1,5 +1,5 @@
 #include "core/csvtext.h"
-#include "plot/keptdrawing.h"
+#include "plot/picturepainter.h"
 #include "plot/picturewriter.h"
 
 #include "support/processlimits.h"
@@ -24,9 +24,9 @@ namespace {
 
 // A small picture: two separate blue lines, one along the axis between a
 // green and a red dot, like the default picture without its field.
-KeptDrawing axisPicture()
+DisplayList axisPicture()
 {
-    KeptDrawing drawing;
+    DisplayList drawing;
     drawing.Line(-15, 0, 15, 0, Colour::Blue);
     drawing.Line(-15, 5, 15, 5, Colour::Blue);
     drawing.DrawWidth(20);
@@ -56,7 +56,7 @@ TEST(PictureWriterFormatTest, FormatFollowsTheExtension)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.fileName);
-        const PictureWriter::Format *format = PictureWriter::formatOf(QString::fromUtf8(row.fileName));
+        const OutputFormat *format = PictureWriter::formatOf(QString::fromUtf8(row.fileName));
         if (row.suffix) {
             ASSERT_NE(format, nullptr);
             EXPECT_STREQ(format->suffix, row.suffix);
@@ -68,14 +68,14 @@ TEST(PictureWriterFormatTest, FormatFollowsTheExtension)
 
 TEST_F(PictureWriterTest, PngHasTheSizeAndPixelsOfTheRendering)
 {
-    const KeptDrawing drawing = axisPicture();
+    const DisplayList drawing = axisPicture();
     const QString file = path(QStringLiteral("axis.png"));
     const PictureWriter::Result result = PictureWriter::write({&drawing, nullptr, {}}, file, QSize(1386, 770));
     ASSERT_TRUE(result.ok) << result.error.toStdString();
 
     const QImage image(file);
     ASSERT_EQ(image.size(), QSize(1386, 770));
-    EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32), drawing.toImage(QSize(1386, 770)));
+    EXPECT_EQ(image.convertToFormat(QImage::Format_RGB32), PicturePainter::image(drawing, QSize(1386, 770)));
     EXPECT_EQ(image.pixelColor(693, 385), QColor(0, 0, 255));    // the line at the centre
     EXPECT_EQ(image.pixelColor(462, 385), QColor(0, 192, 0));    // the green dot at (-15, 0)
     EXPECT_EQ(image.pixelColor(924, 385), QColor(255, 0, 0));    // the red dot at (15, 0)
@@ -84,7 +84,7 @@ TEST_F(PictureWriterTest, PngHasTheSizeAndPixelsOfTheRendering)
 TEST_F(PictureWriterTest, SvgIsValidVectorsWithTitleAndViewBox)
 {
     const QString file = path(QStringLiteral("axis.svg"));
-    const KeptDrawing drawing = axisPicture();
+    const DisplayList drawing = axisPicture();
     const PictureWriter::Result result = PictureWriter::write({&drawing, nullptr, {}}, file, QSize(693, 385));
     ASSERT_TRUE(result.ok) << result.error.toStdString();
 
@@ -117,7 +117,7 @@ TEST_F(PictureWriterTest, SvgIsValidVectorsWithTitleAndViewBox)
 
 TEST_F(PictureWriterTest, UnwritablePlaceIsAnErrorAndLeavesNoFile)
 {
-    const KeptDrawing drawing = axisPicture();
+    const DisplayList drawing = axisPicture();
     const RecordingSurface recording;
     const QString missingDir = path(QStringLiteral("missing/dir/"));
     struct Row
@@ -170,15 +170,15 @@ private:
 
 TEST(PictureWriterDeviceTest, EveryFormatNoticesADeviceThatStopsTakingBytes)
 {
-    const KeptDrawing drawing = axisPicture();
+    const DisplayList drawing = axisPicture();
     RecordingSurface recording;
     for (int i = 0; i < 100; ++i)
         recording.Line(float(i), 0, float(i + 1), 0, Colour::Blue);
-    for (const PictureWriter::Format &format : PictureWriter::formats()) {
+    for (const OutputFormat &format : outputFormats()) {
         for (qint64 budget : {0, 40, 1000}) {
             SCOPED_TRACE(std::string(format.suffix) + " after " + std::to_string(budget) + " bytes");
             FailingDevice device(budget);
-            EXPECT_NE(format.write({&drawing, &recording, {}}, device, QSize(693, 385)), 0);
+            EXPECT_NE(PictureWriter::encode(format, {&drawing, &recording, {}}, device, QSize(693, 385)), 0);
         }
     }
 }
@@ -187,12 +187,12 @@ TEST(PictureWriterDeviceTest, EveryFormatNoticesADeviceThatStopsTakingBytes)
 // byte for byte.
 TEST_F(PictureWriterTest, FailedWriteKeepsTheOldFileAndSaysWhy)
 {
-    const KeptDrawing drawing = axisPicture();
+    const DisplayList drawing = axisPicture();
     RecordingSurface recording;
     for (int i = 0; i < 100; ++i)
         recording.Line(float(i), 0, float(i + 1), 0, Colour::Blue);
     const QByteArray old = "the picture saved before";
-    for (const PictureWriter::Format &format : PictureWriter::formats()) {
+    for (const OutputFormat &format : outputFormats()) {
         SCOPED_TRACE(format.suffix);
         const QString file = path(QStringLiteral("old.") + QLatin1String(format.suffix));
         QFile before(file);
@@ -237,9 +237,9 @@ TEST_F(PictureWriterTest, OtherShapesCentreThePlotOnWhite)
         {"square", QSize(500, 500), QRect(0, 111, 500, 278)},
         {"wide", QSize(1000, 300), QRect(230, 0, 540, 300)},
     };
-    const KeptDrawing drawing = axisPicture();
+    const DisplayList drawing = axisPicture();
     for (const Row &row : rows) {
-        EXPECT_EQ(KeptDrawing::plotArea(row.size), row.area) << row.name;
+        EXPECT_EQ(PicturePainter::plotArea(row.size), row.area) << row.name;
         for (const char *suffix : {"png", "svg"}) {
             SCOPED_TRACE(std::string(row.name) + " " + suffix);
             const QString file = path(QStringLiteral("shape.") + QLatin1String(suffix));

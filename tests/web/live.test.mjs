@@ -135,22 +135,24 @@ test("the arrow keys move the selected charge by 0.5, with Shift by 5", async ()
   }
 });
 
-test("the probe reads the field where the pointer hovers, and says where it is not defined", async () => {
+test("the probe reads the field where the pointer hovers, also over a dot", async () => {
   const page = await openPage(browser);
   const probe = page.locator("#probe");
   await page.mouse.move(...(await screenAt(page, 0, 0)));
   assert.equal(await probe.isVisible(), false, "no readout without a picture");
   await page.click("#Command1");
-  // where the pointer is, the lines of the readout, whether it sits in the
-  // top-right corner (the pointer in the top-left quarter)
+  // where the pointer is, the lines of the readout (the window's, word for
+  // word), whether it sits in the top-right corner (where the top-left one
+  // would cover the pointer)
   const cases = [
-    { at: [0, 0], lines: ["x = 0   y = 0", "|E| = 0.0889   方向 0°", "V = 0"], right: false },
+    { at: [0, 0], lines: ["x = 0   y = 0", "|E| = 0.0889   方向 0.0°", "V = 0"], right: false },
     // above the dipole's middle the field points along +x too, weaker
-    { at: [0, 15], lines: ["x = 0   y = 15", "|E| = 0.0314   方向 0°", "V = 0"], right: false },
-    { at: [-30, 0], lines: ["x = -30   y = 0", "|E| = 0.0395   方向 180°", "V = 0.444"], right: false },
-    { at: [15, 0], lines: ["x = 15   y = 0", "此处场强无定义"], right: false },
-    { at: [-15, 0.5], lines: ["x = -15   y = 0.5", "此处场强无定义"], right: true }, // on the green dot
-    { at: [-40, 20], lines: ["x = -40   y = 20", "|E| = 0.00705   方向 134°", "V = 0.141"], right: true },
+    { at: [0, 15], lines: ["x = 0   y = 15", "|E| = 0.0314   方向 0.0°", "V = 0"], right: false },
+    { at: [-30, 0], lines: ["x = -30   y = 0", "|E| = 0.0395   方向 180.0°", "V = 0.444"], right: false },
+    // over a dot the field is read too (only a charge's very centre has none)
+    { at: [15, 2], lines: ["x = 15   y = 2", "|E| = 2.5   方向 270.3°", "V = -4.67"], right: false },
+    { at: [-15, 0.5], lines: ["x = -15   y = 0.5", "|E| = 40   方向 90.0°", "V = 19.7"], right: false },
+    { at: [-40, 20], lines: ["x = -40   y = 20", "|E| = 0.00705   方向 133.7°", "V = 0.141"], right: true },
   ];
   const pictureBox = await page.locator("#Picture1").boundingBox();
   for (const c of cases) {

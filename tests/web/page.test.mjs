@@ -186,10 +186,14 @@ test("the picture is saved as a PNG of 1386 × 770 and an SVG of 693 × 385", as
   assert.match(svg, /<polyline [^>]*stroke="#0000ff"/);
   assert.match(svg, /<circle [^>]*r="10" fill="#00c000"/);
   assert.match(svg, /<circle [^>]*r="10" fill="#ff0000"/);
-  // The equipotentials, then their labels on white, under the field lines.
+  // The layers as groups, in paint order: the equipotentials under the
+  // field lines, the dots above them, the labels on white over everything.
   const grey = svg.indexOf('stroke="#808080"');
+  const blue = svg.indexOf('stroke="#0000ff"');
+  const dots = svg.indexOf('<g id="charges">');
   const label = svg.search(/<rect [^>]*fill="#ffffff"\/>\n<text [^>]*fill="#626262">V=0<\/text>/);
-  assert.ok(grey > 0 && label > grey && svg.indexOf('stroke="#0000ff"') > label, "grey lines, labels, field lines");
+  assert.ok(grey > 0 && blue > grey && dots > blue && label > dots, "grey lines, field lines, dots, labels");
+  assert.ok(svg.indexOf('<g id="equipotentials">') < grey && svg.indexOf('<g id="field-lines">') < blue);
   assert.deepEqual(page.problems, []);
 });
 

@@ -1,16 +1,16 @@
-// The core, compiled to WebAssembly: the same drawing procedures, reading
-// rule and messages as the desktop program. This module wraps its C entry
+// The core, compiled to WebAssembly: the same Pipeline, reading rule,
+// tables and messages as the desktop program. This module wraps its C entry
 // points (web/bindings.cpp) in plain JavaScript values.
+//
+// A configuration is { mode: "single" | "two", charges: [[x, y, q], …] (the
+// boxes' texts), overlays: Set of overlay keys, look: Set of look keys }.
 
-// The kinds of run in the drawing's run table. An underlay is a polyline
-// painted under the field lines (the grey equipotentials).
-export const RunKind = Object.freeze({ Polyline: 0, Dots: 1, Underlay: 2 });
-
-const kRunWords = 5; // kind, 0xRRGGBB, width, first point, point count
+const kRunWords = 6; // layer, dots, 0xRRGGBB, width (float bits), first point, point count
 
 export class FieldCore {
   constructor(module) {
     this.m = module;
+    this.tables = this.readTables();
   }
 
   // Calls fn with the strings copied into the module's memory as UTF-8, and
@@ -33,44 +33,78 @@ export class FieldCore {
     }
   }
 
-  // The click on "激　发" with the six box texts, the mode ("single" or
-  // "two") and the overlays ({ equipotentials, zeroField }). Returns the
-  // messages it showed, whether it locked the boxes of charge 2, the
-  // drawing and the charges it drew.
-  excite(mode, texts, overlays) {
+  text(pointer) {
+    return this.m.UTF8ToString(pointer);
+  }
+
+  // The tables every front end reads: overlays, looks, presets, formats.
+  readTables() {
     const m = this.m;
-    texts.forEach((text, i) => this.withStrings([text], (p) => m._fl_set_text(i + 1, p)));
-    m._fl_set_two_charge_mode(mode === "two" ? 1 : 0);
-    this.setOverlays(overlays);
-    const count = m._fl_excite();
-    return { ...this.result(count), charge2Locked: m._fl_charge2_locked() === 1 };
+    const overlays = Array.from({ length: m._fl_overlay_count() }, (_, i) => ({
+      key: this.text(m._fl_overlay_text(i, 0)),
+      menuText: this.text(m._fl_overlay_text(i, 1)),
+      linkKey: this.text(m._fl_overlay_text(i, 2)),
+    }));
+    const looks = Array.from({ length: m._fl_look_count() }, (_, i) => ({
+      key: this.text(m._fl_look_text(i, 0)),
+      menuText: this.text(m._fl_look_text(i, 1)),
+    }));
+    const presets = Array.from({ length: m._fl_preset_count() }, (_, i) => ({
+      name: this.text(m._fl_preset_text(i, 0)),
+      commandName: this.text(m._fl_preset_text(i, 1)),
+      mode: this.text(m._fl_preset_text(i, 2)),
+      charges: Array.from({ length: Number(this.text(m._fl_preset_text(i, 3))) }, (_, c) =>
+        [0, 1, 2].map((part) => this.text(m._fl_preset_charge(i, c, part))),
+      ),
+    }));
+    const formats = Array.from({ length: m._fl_format_count() }, (_, i) => ({
+      suffix: this.text(m._fl_format_text(i, 0)),
+      name: this.text(m._fl_format_text(i, 1)),
+      saved: this.text(m._fl_format_text(i, 2)) === "1",
+      width: Number(this.text(m._fl_format_text(i, 3))),
+      height: Number(this.text(m._fl_format_text(i, 4))),
+    }));
+    return { overlays, looks, presets, formats };
   }
 
-  // The picture on show again with other overlays, the boxes not read.
-  redraw(overlays) {
-    this.setOverlays(overlays);
-    return this.result(this.m._fl_redraw());
-  }
-
-  setOverlays(overlays) {
-    this.m._fl_set_overlays(overlays?.equipotentials ? 1 : 0, overlays?.zeroField ? 1 : 0);
-  }
-
-  result(messageCount) {
+  // Hands a configuration to the core for the call that follows.
+  configure(configuration) {
     const m = this.m;
+    m._fl_set_mode(configuration.mode === "single" ? 0 : 1);
+    const charges = configuration.charges ?? [];
+    m._fl_set_charge_count(charges.length);
+    charges.forEach((charge, i) => this.withStrings(charge, (x, y, q) => m._fl_set_charge(i, x, y, q)));
+    const bits = (table, on) => table.reduce((sum, row, i) => sum | (on?.has(row.key) ? 1 << i : 0), 0);
+    m._fl_set_overlays(bits(this.tables.overlays, configuration.overlays));
+    m._fl_set_look(bits(this.tables.looks, configuration.look));
+  }
+
+  // The picture of a configuration, as the window draws it: its messages,
+  // whether it locked the boxes of charge 2, the picture (runs in paint
+  // order, in their look) and the charges it drew.
+  draw(configuration) {
+    this.configure(configuration);
+    const m = this.m;
+    const count = m._fl_draw();
     const messages = [];
-    for (let i = 0; i < messageCount; ++i) {
+    for (let i = 0; i < count; ++i) {
       messages.push({
-        prompt: m.UTF8ToString(m._fl_message_prompt(i)),
-        title: m.UTF8ToString(m._fl_message_title(i)),
+        prompt: this.text(m._fl_message_prompt(i)),
+        title: this.text(m._fl_message_title(i)),
         failure: m._fl_message_severity(i) === 1,
       });
     }
-    return { messages, drawing: this.drawing(), charges: this.charges() };
+    return {
+      messages,
+      charge2Locked: m._fl_charge2_locked() === 1,
+      drawing: this.drawing(),
+      charges: this.charges(),
+      caption: this.text(m._fl_caption()),
+    };
   }
 
-  // The charges of the picture on show: [] when the excite refused its
-  // input, one in single-charge mode; each { x, y, q } in user coordinates.
+  // The charges of the picture on show: [] when the input was refused; each
+  // { x, y, q } in user coordinates.
   charges() {
     const m = this.m;
     const count = m._fl_charge_count();
@@ -78,62 +112,80 @@ export class FieldCore {
     return Array.from({ length: count }, (_, i) => ({ x: values[3 * i], y: values[3 * i + 1], q: values[3 * i + 2] }));
   }
 
-  // The drawing on show, copied out of the module's memory: runs of one
-  // style, each with its points in the designed picture's pixels (693 ×
-  // 385), as x, y pairs, and the labels, each centred on its point.
+  // The picture on show, copied out of the module's memory: runs of one
+  // style in the order they are painted, each with its points in the
+  // designed picture's pixels (693 × 385) as x, y pairs, then the labels.
   drawing() {
     const m = this.m;
     const runCount = m._fl_run_count();
     const pointCount = m._fl_point_count();
-    const table = new Uint32Array(m.HEAPU32.buffer, m._fl_runs(), runCount * kRunWords).slice();
+    const words = new Uint32Array(m.HEAPU32.buffer, m._fl_runs(), runCount * kRunWords).slice();
+    const floats = new Float32Array(words.buffer);
     const points = new Float32Array(m.HEAPF32.buffer, m._fl_points(), pointCount * 2).slice();
     const runs = [];
     for (let r = 0; r < runCount; ++r) {
-      const [kind, rgb, width, first, count] = table.subarray(r * kRunWords, (r + 1) * kRunWords);
+      const at = r * kRunWords;
+      const [layer, dots, rgb, , first, count] = words.subarray(at, at + kRunWords);
       runs.push({
-        kind,
+        layer,
+        dots: dots === 1,
         colour: "#" + rgb.toString(16).padStart(6, "0"),
-        width,
+        width: floats[at + 3],
         points: points.subarray(first * 2, (first + count) * 2),
       });
     }
     const labels = Array.from({ length: m._fl_label_count() }, (_, i) => ({
       x: m._fl_label_x(i),
       y: m._fl_label_y(i),
-      rgb: m._fl_label_rgb(i) >>> 0,
-      text: m.UTF8ToString(m._fl_label_text(i)),
+      colour: "#" + (m._fl_label_rgb(i) >>> 0).toString(16).padStart(6, "0"),
+      size: m._fl_label_size(i),
+      text: this.text(m._fl_label_text(i)),
     }));
     return { runs, labels };
   }
 
-  // Where a charge dragged or moved by the keys to (x, y) goes: { x, y },
-  // or null for a place on the other charge. other is the other charge's
-  // { x, y }, or null in single-charge mode.
-  dragTarget(x, y, charge, other) {
-    const m = this.m;
-    if (!m._fl_drag_target(x, y, charge, other?.x ?? 0, other?.y ?? 0, other ? 1 : 0)) return null;
-    const place = new Float64Array(m.HEAPF64.buffer, m._fl_drag_place(), 2);
+  // The charge (from 0) whose dot on the picture on show lies within reach
+  // (user units) of (x, y), among those the configuration draws; -1 for none.
+  chargeAt(configuration, x, y, reach) {
+    this.configure(configuration);
+    return this.m._fl_charge_at(x, y, reach);
+  }
+
+  // Where charge i of the configuration is, as its boxes read.
+  chargePlace(configuration, i) {
+    this.configure(configuration);
+    this.m._fl_charge_place(i);
+    const place = new Float64Array(this.m.HEAPF64.buffer, this.m._fl_place(), 2);
     return { x: place[0], y: place[1] };
   }
 
-  // The text a box shows for a coordinate a drag left there.
-  coordinateText(value) {
-    return this.m.UTF8ToString(this.m._fl_coordinate_text(value));
+  // The core's one rule for moving charge i toward (x, y): the texts of the
+  // moved charge ([x, y]) when the move is taken, else null.
+  move(configuration, i, x, y) {
+    this.configure(configuration);
+    if (!this.m._fl_move(i, x, y)) return null;
+    return [this.text(this.m._fl_charge_text(i, 0)), this.text(this.m._fl_charge_text(i, 1))];
   }
 
   // The probe's readout at (x, y) as lines of text; [] without a picture.
   probe(x, y) {
-    const text = this.m.UTF8ToString(this.m._fl_probe(x, y));
+    const text = this.text(this.m._fl_probe(x, y));
     return text ? text.split("\n") : [];
   }
 
-  // What the command line writes for the same input, with the overlays
-  // asked for: the CSV text, or the message lines it prints for a refused
-  // input.
-  csv(mode, texts, overlays) {
-    const six = Array.from({ length: 6 }, (_, i) => texts[i] ?? "");
-    const flags = (overlays?.equipotentials ? 1 : 0) | (overlays?.zeroField ? 2 : 0);
-    return this.withStrings(six, (...p) => this.m.UTF8ToString(this.m._fl_csv(mode === "two" ? 1 : 0, ...p, flags)));
+  // "top-left", "top-right", "bottom-left" or "bottom-right": where the
+  // probe's box (sizes in user units) covers no dot and not the pointer.
+  probeCorner(x, y, width, height, margin, dotRadius) {
+    return ["top-left", "top-right", "bottom-left", "bottom-right"][
+      this.m._fl_probe_corner(x, y, width, height, margin, dotRadius)
+    ];
+  }
+
+  // What the command line writes for the configuration: the CSV text, or
+  // the message lines it prints for a refused input.
+  csv(configuration) {
+    this.configure(configuration);
+    return this.text(this.m._fl_csv());
   }
 
   // The boxes' reading rule.

@@ -2,15 +2,16 @@
 //   fieldlines.html?mode=two&q1=-15,0,10&q2=15,0,-10&draw=1&eq=1&zero=1
 // mode is "single" or "two"; q1 and q2 are X,Y,Q of a charge, each a whole
 // number under the boxes' reading rule, as on the command line; draw=1
-// excites once the boxes are filled; eq and zero switch the equipotentials
-// and the zero-field markers on (1) or off (0) for this visit. A malformed
-// parameter is left out and named in a note; parameters of other names are
-// no business of the page.
+// excites once the boxes are filled; the link keys of the overlays' table
+// (eq, zero) switch the equipotentials and the zero-field markers on (1) or
+// off (0) for this visit. A malformed parameter is left out and named in a
+// note; parameters of other names are no business of the page.
 
 // Reads the parameters of a query string. readsInFull(text) is the reading
-// rule's test for one complete number. Returns what is to be applied and
-// the names of the parameters left out.
-export function readLink(search, readsInFull) {
+// rule's test for one complete number; overlayTable the core's overlays
+// ({ key, linkKey }). Returns what is to be applied, the overlays by key,
+// and the names of the parameters left out.
+export function readLink(search, readsInFull, overlayTable) {
   const params = new URLSearchParams(search);
   const result = { mode: null, charge1: null, charge2: null, draw: false, overlays: {}, ignored: [] };
 
@@ -38,25 +39,28 @@ export function readLink(search, readsInFull) {
     return undefined;
   };
   result.draw = flag("draw") ?? false;
-  const equipotentials = flag("eq");
-  const zeroField = flag("zero");
-  if (equipotentials !== undefined) result.overlays.equipotentials = equipotentials;
-  if (zeroField !== undefined) result.overlays.zeroField = zeroField;
+  for (const { key, linkKey } of overlayTable) {
+    const on = flag(linkKey);
+    if (on !== undefined) result.overlays[key] = on;
+  }
   return result;
 }
 
-// The query string for the boxes and the mode, with draw=1, and eq=1 and
-// zero=1 for the overlays switched on. A box whose text is not one
+// The query string for a configuration (its mode, the boxes' texts, the
+// overlays by their link keys), with draw=1. A box whose text is not one
 // complete number (the window reads "12abc" as 12) is written as the
 // number it reads as, so that the link draws the same.
-export function linkQuery(mode, texts, core, overlays = {}) {
+export function linkQuery(configuration, core) {
   const box = (text) => {
     if (core.readsInFull(text)) return text.replace(/[ \t\n]/g, "");
     return String(core.readNumber(text));
   };
   // Commas stay commas: they are safe in a query and easier to read.
-  const charge = (offset) =>
-    [0, 1, 2].map((i) => encodeURIComponent(box(texts[offset + i]))).join(",");
-  const extra = (overlays.equipotentials ? "&eq=1" : "") + (overlays.zeroField ? "&zero=1" : "");
-  return `?mode=${mode}&q1=${charge(0)}&q2=${charge(3)}&draw=1${extra}`;
+  const charge = (texts) => texts.map((text) => encodeURIComponent(box(text))).join(",");
+  const extra = core.tables.overlays
+    .filter(({ key }) => configuration.overlays.has(key))
+    .map(({ linkKey }) => `&${linkKey}=1`)
+    .join("");
+  const [q1, q2] = configuration.charges;
+  return `?mode=${configuration.mode}&q1=${charge(q1)}&q2=${charge(q2)}&draw=1${extra}`;
 }

@@ -1,9 +1,10 @@
 // The live picture: a charge dragged with the mouse, a pen or a finger, the
 // selected charge moved with the arrow keys, and the field probe's readout
-// under a hovering pointer. Everything works on the charges of the picture
-// on show (where the last excite drew the dots); where a charge may go is
-// the core's rule (dragTarget). Moving a charge is the page's business:
-// move(charge, place) writes the boxes and excites.
+// under a hovering pointer. A dot is taken hold of where the picture on
+// show has it; where a charge goes is the core's one rule (move), applied
+// to the configuration as last asked for, so that moves add up. Moving a
+// charge is the page's business: move(charge, texts) writes the boxes and
+// draws.
 
 import { kDesignHeight, kDesignWidth } from "./picture.js";
 
@@ -13,8 +14,9 @@ const kRight = 45;
 const kTop = 25;
 const kBottom = -25;
 
-// The dots are 20 designed pixels across; a press this many screen pixels
-// beyond a dot's edge still grabs it, so that a finger can.
+// The dots are 20 designed pixels across (30 in projector mode); a press
+// this many screen pixels beyond a dot's edge still grabs it, so that a
+// finger can.
 const kDotRadius = 10;
 const kGrabMargin = 4;
 
@@ -27,15 +29,17 @@ export class LivePicture {
   // element: the focusable picture box; canvas: the picture inside it;
   // probe: the readout's element inside the box. core() is the core or
   // null once the page has ended; charges() the charges of the picture on
-  // show; move(charge, place) moves charge 1 or 2 to { x, y } and redraws;
-  // moved() is told when a drag ends or a key has moved a charge;
-  // measured({ total, work }) gets the times of each drawn place of a drag:
-  // from the pointer's move, and from the frame that drew it, until the
-  // picture was painted (ms).
-  constructor({ element, canvas, probe, core, charges, move, moved, measured }) {
-    Object.assign(this, { element, canvas, probe, core, charges, move, moved, measured });
-    this.selected = 1; // the charge the arrow keys move
-    this.drag = null; // { pointerId, charge, offset, other, pending, last, since }
+  // show; configuration() the configuration the controls ask for now;
+  // projector() whether the dots are drawn larger; move(charge, texts) puts
+  // the moved charge's [x, y] texts into its boxes and draws; moved() is
+  // told when a drag ends or a key has moved a charge; measured({ total,
+  // work }) gets the times of each drawn place of a drag: from the
+  // pointer's move, and from the frame that drew it, until the picture was
+  // painted (ms).
+  constructor({ element, canvas, probe, core, charges, configuration, projector, move, moved, measured }) {
+    Object.assign(this, { element, canvas, probe, core, charges, configuration, projector, move, moved, measured });
+    this.selected = 0; // the charge the arrow keys move, from 0
+    this.drag = null; // { pointerId, charge, offset, pending, since }
     this.hover = null; // the hovering pointer's place in user coordinates
     this.frame = 0;
 
@@ -67,49 +71,30 @@ export class LivePicture {
     };
   }
 
-  // The charge whose dot is under the pointer (1 or 2, the nearest; charge
-  // 2 when both are equally near), or 0.
+  // The charge (from 0) whose dot is under the pointer, or -1: the nearest
+  // of the charges the panel's mode draws.
   chargeAt(at) {
-    const scale = at.rect.width / kDesignWidth;
-    const reach = kDotRadius * scale + kGrabMargin;
-    let found = 0;
-    let nearest = Infinity;
-    this.charges().forEach((charge, i) => {
-      const cx = ((charge.x - kLeft) / (kRight - kLeft)) * kDesignWidth * scale;
-      const cy = ((kTop - charge.y) / (kTop - kBottom)) * kDesignHeight * (at.rect.height / kDesignHeight);
-      const distance = Math.hypot(at.px - cx, at.py - cy);
-      if (distance <= reach && distance <= nearest) {
-        found = i + 1;
-        nearest = distance;
-      }
-    });
-    return found;
-  }
-
-  // The other charge's drawn place for dragTarget, or null with one charge.
-  otherOf(charge) {
-    const charges = this.charges();
-    return charges.length === 2 ? charges[2 - charge] : null;
+    const unitsPerPixel = (kRight - kLeft) / at.rect.width;
+    const dotPixels = kDotRadius * (this.projector() ? 1.5 : 1) * (at.rect.width / kDesignWidth);
+    return this.core().chargeAt(this.configuration(), at.x, at.y, (dotPixels + kGrabMargin) * unitsPerPixel);
   }
 
   press(event) {
     if (this.drag || !this.core() || event.button !== 0) return;
     const at = this.place(event);
     const charge = this.chargeAt(at);
-    if (charge === 0) return;
+    if (charge < 0) return;
     event.preventDefault(); // no text selection, no mouse events after it
     this.element.focus({ preventScroll: true });
     this.selected = charge;
-    const drawn = this.charges()[charge - 1];
+    const drawn = this.charges()[charge];
     // The charge keeps where it was taken hold of: it does not jump to the
     // pointer.
     this.drag = {
       pointerId: event.pointerId,
       charge,
       offset: { x: drawn.x - at.x, y: drawn.y - at.y },
-      other: this.otherOf(charge),
       pending: null,
-      last: drawn,
       since: 0,
     };
     try {
@@ -135,13 +120,14 @@ export class LivePicture {
     }
     if (event.buttons !== 0 || event.pointerType === "touch" || !this.core()) return;
     const at = this.place(event);
-    this.canvas.style.cursor = this.chargeAt(at) ? "grab" : "";
+    this.canvas.style.cursor = this.chargeAt(at) >= 0 ? "grab" : "";
     this.hover = at;
     this.showProbe(at);
   }
 
-  // Draws the drag's latest place, unless the core skips it or it is where
-  // the charge already is.
+  // Draws the drag's latest place, unless the core's rule does not take it
+  // (where the charge already is, or a place the other boxes would make
+  // refused: then the picture stays as it is).
   step() {
     this.frame = 0;
     const drag = this.drag;
@@ -149,10 +135,9 @@ export class LivePicture {
     const started = performance.now();
     const wanted = drag.pending;
     drag.pending = null;
-    const target = this.core().dragTarget(wanted.x, wanted.y, drag.charge, drag.other);
-    if (!target || (target.x === drag.last.x && target.y === drag.last.y)) return;
-    drag.last = target;
-    this.move(drag.charge, target);
+    const texts = this.core().move(this.configuration(), drag.charge, wanted.x, wanted.y);
+    if (!texts) return;
+    this.move(drag.charge, texts);
     const painted = performance.now();
     this.measured({ total: painted - drag.since, work: painted - started });
   }
@@ -171,7 +156,7 @@ export class LivePicture {
       }
     }
     const at = this.place(event);
-    this.canvas.style.cursor = this.chargeAt(at) ? "grab" : "";
+    this.canvas.style.cursor = this.core() && this.chargeAt(at) >= 0 ? "grab" : "";
     this.moved();
   }
 
@@ -184,15 +169,17 @@ export class LivePicture {
   key(event) {
     const arrow = kArrows[event.key];
     if (!arrow || this.drag || event.altKey || event.ctrlKey || event.metaKey || !this.core()) return;
-    const charges = this.charges();
-    if (charges.length === 0) return;
+    if (this.charges().length === 0) return;
     event.preventDefault(); // the page does not scroll
-    const charge = Math.min(this.selected, charges.length);
+    // Steps add up from the place last asked for.
+    const configuration = this.configuration();
+    const inMode = configuration.mode === "single" ? 1 : 2;
+    const charge = this.selected < inMode ? this.selected : 0;
     const step = event.shiftKey ? kShiftStep : kStep;
-    const from = charges[charge - 1];
-    const target = this.core().dragTarget(from.x + arrow[0] * step, from.y + arrow[1] * step, charge, this.otherOf(charge));
-    if (!target || (target.x === from.x && target.y === from.y)) return;
-    this.move(charge, target);
+    const from = this.core().chargePlace(configuration, charge);
+    const texts = this.core().move(configuration, charge, from.x + arrow[0] * step, from.y + arrow[1] * step);
+    if (!texts) return;
+    this.move(charge, texts);
     this.moved();
   }
 
@@ -201,9 +188,9 @@ export class LivePicture {
     if (this.hover && !this.drag) this.showProbe(this.hover);
   }
 
-  // Shows the readout for a place, or hides it (null, or no picture). In
-  // the picture's top-left corner, or its top-right one while the pointer
-  // is in the top-left quarter.
+  // Shows the readout for a place, or hides it (null, or no picture), in
+  // the corner of the picture where its box covers no dot and not the
+  // pointer.
   showProbe(at) {
     const lines = at && this.core() ? this.core().probe(at.x, at.y) : [];
     this.probe.hidden = lines.length === 0;
@@ -215,7 +202,18 @@ export class LivePicture {
         return div;
       }),
     );
-    const topLeft = at.px < at.rect.width / 2 && at.py < at.rect.height / 2;
-    this.probe.classList.toggle("right", topLeft);
+    const unitsPerPixel = (kRight - kLeft) / at.rect.width;
+    const box = this.probe.getBoundingClientRect();
+    const dotPixels = (kDotRadius * (this.projector() ? 1.5 : 1) + 2) * (at.rect.width / kDesignWidth);
+    const corner = this.core().probeCorner(
+      at.x,
+      at.y,
+      box.width * unitsPerPixel,
+      box.height * unitsPerPixel,
+      4 * unitsPerPixel,
+      dotPixels * unitsPerPixel,
+    );
+    for (const name of ["top-left", "top-right", "bottom-left", "bottom-right"])
+      this.probe.classList.toggle(name, name === corner);
   }
 }

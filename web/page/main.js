@@ -6,8 +6,9 @@
 //   fieldlines.csv(mode, texts[, overlays])
 //                                 what the command line gives for the same
 //                                 input ("single" or "two", six box texts,
-//                                 { equipotentials, zeroField } as
-//                                 --equipotentials and --zero-field)
+//                                 { equipotentials, zeroField }: the
+//                                 overlays' keys, as --equipotentials and
+//                                 --zero-field)
 //   fieldlines.timing             when the first picture was painted, how
 //                                 long the last excite took, and the last
 //                                 position of a drag (ms)
@@ -19,9 +20,6 @@ import { LivePicture } from "./live.js";
 import { PictureCanvas, pngBlob, svgText } from "./picture.js";
 
 const kTitle = "电场线的描绘";
-// The window saves an image at twice the designed size, so that it stays
-// sharp when printed or projected; an SVG has the designed size.
-const kSaveSizes = { png: [1386, 770], svg: [693, 385] };
 const kSaveTitle = "保存图片";
 const kNotSaved = "图片没有保存。";
 
@@ -30,7 +28,7 @@ const boxes = [1, 2, 3, 4, 5, 6].map((i) => byId(`Text${i}`));
 const option1 = byId("Option1").querySelector("input");
 const option2 = byId("Option2").querySelector("input");
 const menu = byId("pictureMenu");
-const overlayItems = { equipotentials: byId("equipotentialsItem"), zeroField: byId("zeroFieldItem") };
+const overlayItems = {}; // by overlay key, made from the core's table
 
 const timing = { firstPicture: null, excite: null, drag: null };
 let core = null;
@@ -38,34 +36,35 @@ let picture = null;
 let live = null;
 let drawing = { runs: [], labels: [] };
 let charges = []; // of the picture on show
-let shown = null; // the mode and box texts of the picture on show
+let shown = null; // the configuration of the picture on show
 let ending = false;
 
-// The overlays switched on, remembered in the browser from one visit to
-// the next (where it keeps anything for a page opened from disk).
-const kStorage = { equipotentials: "fieldlines.equipotentials", zeroField: "fieldlines.zeroField" };
-const overlays = { equipotentials: false, zeroField: false };
+// The overlays switched on (their keys), remembered in the browser from
+// one visit to the next (where it keeps anything for a page opened from
+// disk) under "fieldlines." and the key.
+const overlays = new Set();
+const look = new Set();
 
 function recallOverlays() {
-  for (const name of Object.keys(overlays)) {
+  for (const { key } of core.tables.overlays) {
     try {
-      overlays[name] = localStorage.getItem(kStorage[name]) === "1";
+      if (localStorage.getItem(`fieldlines.${key}`) === "1") overlays.add(key);
     } catch {
       // No storage: the overlays start off.
     }
   }
 }
 
-function storeOverlay(name) {
+function storeOverlay(key) {
   try {
-    localStorage.setItem(kStorage[name], overlays[name] ? "1" : "0");
+    localStorage.setItem(`fieldlines.${key}`, overlays.has(key) ? "1" : "0");
   } catch {
     // No storage: the switch holds for this visit.
   }
 }
 
 function showOverlaySwitches() {
-  for (const [name, item] of Object.entries(overlayItems)) item.setAttribute("aria-checked", String(overlays[name]));
+  for (const [key, item] of Object.entries(overlayItems)) item.setAttribute("aria-checked", String(overlays.has(key)));
 }
 
 function mode() {
@@ -74,6 +73,12 @@ function mode() {
 
 function texts() {
   return boxes.map((box) => box.value);
+}
+
+// The configuration the controls ask for now.
+function configuration() {
+  const t = texts();
+  return { mode: mode(), charges: [t.slice(0, 3), t.slice(3, 6)], overlays: new Set(overlays), look: new Set(look) };
 }
 
 // Text4, Text5 and Text6: read-only in single-charge mode.
@@ -94,7 +99,7 @@ function rememberInAddress() {
   clearTimeout(addressTimer);
   addressTimer = 0;
   if (!shown || ending) return;
-  const query = linkQuery(shown.mode, shown.texts, core, overlays);
+  const query = linkQuery(shown, core);
   if (query === location.search) return;
   try {
     history.replaceState(null, "", query + location.hash);
@@ -119,18 +124,18 @@ function show(result) {
   live.refresh();
 }
 
-// The excite of 激　发: read the boxes, draw with the overlays switched on.
+// The excite of 激　发: draw the configuration the controls ask for.
 // Returns the messages the drawing had to say.
 function draw() {
   if (ending || !core) return [];
   const start = performance.now();
-  const configuration = { mode: mode(), texts: texts() };
-  const result = core.excite(configuration.mode, configuration.texts, overlays);
+  const asked = configuration();
+  const result = core.draw(asked);
   const drawn = performance.now();
   if (result.charge2Locked) setCharge2Locked(true);
   show(result);
   timing.excite = { core: drawn - start, total: performance.now() - start };
-  shown = result.messages.length === 0 ? configuration : null;
+  shown = result.messages.length === 0 ? asked : null;
   return result.messages;
 }
 
@@ -141,27 +146,31 @@ async function excite() {
   for (const message of messages) await showMessage(message);
 }
 
-// A charge dragged or moved by the keys to a place the core allows: its
+// A charge dragged or moved by the keys where the core's rule takes it: its
 // boxes show the place and the picture is drawn again, as 激　发 draws it.
-// A move never shows a message.
-function moveCharge(charge, place) {
-  const first = charge === 1 ? 0 : 3;
-  boxes[first].value = core.coordinateText(place.x);
-  boxes[first + 1].value = core.coordinateText(place.y);
+// A move never shows a message. Locked boxes never change.
+function moveCharge(charge, [x, y]) {
+  const first = 3 * charge;
+  if (boxes[first].readOnly) return;
+  boxes[first].value = x;
+  boxes[first + 1].value = y;
   draw();
 }
 
 // A switch of the context menu: the picture on show is drawn again at
-// once, with the same field lines.
-async function switchOverlay(name) {
+// once, in its new overlays, with the same field lines.
+async function switchOverlay(key) {
   hideMenu();
   if (ending) return;
-  overlays[name] = !overlays[name];
-  storeOverlay(name);
+  if (overlays.has(key)) overlays.delete(key);
+  else overlays.add(key);
+  storeOverlay(key);
   showOverlaySwitches();
-  if (!core || charges.length === 0) return;
-  const result = core.redraw(overlays);
+  if (!core || !shown) return;
+  const restyled = { ...shown, overlays: new Set(overlays), look: new Set(look) };
+  const result = core.draw(restyled);
   show(result);
+  shown = restyled;
   rememberInAddress();
   for (const message of result.messages) await showMessage(message);
 }
@@ -204,14 +213,15 @@ function download(blob, name) {
   setTimeout(() => URL.revokeObjectURL(url), 60000);
 }
 
-// Saves the picture as PNG (1386 × 770) or SVG (693 × 385), as the window
-// does; the browser puts the file where it keeps downloads.
+// Saves the picture as PNG (1386 × 770) or SVG (693 × 385), the sizes of
+// the core's table of formats, as the window does; the browser puts the
+// file where it keeps downloads.
 async function savePicture() {
   if (ending || dialogOpen()) return;
   hideMenu();
   const format = await askSaveFormat();
   if (!format) return;
-  const [width, height] = kSaveSizes[format];
+  const { width, height } = core.tables.formats.find((row) => row.suffix === format);
   try {
     const blob =
       format === "png"
@@ -249,9 +259,6 @@ function connectHandlers() {
     if (!ending && !live.dragging()) showMenu(event.clientX, event.clientY);
   });
   byId("saveItem").addEventListener("click", savePicture);
-  for (const name of Object.keys(overlayItems)) {
-    overlayItems[name].addEventListener("click", () => switchOverlay(name));
-  }
   // Enter in any of the six boxes draws, as on 激　发 itself (a focused
   // button already turns Enter into its click). Not while an input method
   // is composing: there Enter takes the composed text.
@@ -278,8 +285,11 @@ function connectHandlers() {
 // presets the window (no handler runs, nothing is locked), and draws when
 // the link asks for it.
 async function applyLink() {
-  const link = readLink(location.search, (text) => core.readsInFull(text));
-  Object.assign(overlays, link.overlays);
+  const link = readLink(location.search, (text) => core.readsInFull(text), core.tables.overlays);
+  for (const [key, on] of Object.entries(link.overlays)) {
+    if (on) overlays.add(key);
+    else overlays.delete(key);
+  }
   showOverlaySwitches();
   if (link.mode === "single") option1.checked = true;
   if (link.mode === "two") option2.checked = true;
@@ -293,9 +303,22 @@ function whenPainted() {
   return new Promise((resolve) => requestAnimationFrame(() => resolve(performance.now())));
 }
 
+// The overlay switches of the picture's menu, one for each row of the
+// core's table.
+function createOverlayItems() {
+  for (const row of core.tables.overlays) {
+    const item = document.createElement("button");
+    item.type = "button";
+    item.setAttribute("role", "menuitemcheckbox");
+    item.id = `${row.key}Item`;
+    item.textContent = row.menuText;
+    item.addEventListener("click", () => switchOverlay(row.key));
+    menu.append(item);
+    overlayItems[row.key] = item;
+  }
+}
+
 async function start() {
-  recallOverlays();
-  showOverlaySwitches();
   connectHandlers();
   const canvas = byId("Picture1").querySelector("canvas");
   picture = new PictureCanvas(canvas);
@@ -305,6 +328,8 @@ async function start() {
     probe: byId("probe"),
     core: () => (ending ? null : core),
     charges: () => charges,
+    configuration,
+    projector: () => look.has("projector"),
     move: moveCharge,
     moved: rememberInAddressSoon,
     measured: (figures) => (timing.drag = figures),
@@ -315,6 +340,9 @@ async function start() {
     note(`无法载入绘图程序：${error.message ?? error}`);
     throw error;
   }
+  createOverlayItems();
+  recallOverlays();
+  showOverlaySwitches();
   // A message the linked drawing shows stays open; the page works already.
   applyLink();
   timing.firstPicture = await whenPainted();
@@ -330,9 +358,8 @@ window.fieldlines = Object.freeze({
     if (mode !== "single" && mode !== "two") throw new TypeError('mode is "single" or "two"');
     if (!Array.isArray(texts) || texts.length !== 6) throw new TypeError("texts are the six box texts");
     if (options === null || typeof options !== "object") throw new TypeError("options are { equipotentials, zeroField }");
-    return core.csv(mode, texts.map(String), {
-      equipotentials: Boolean(options.equipotentials),
-      zeroField: Boolean(options.zeroField),
-    });
+    const t = texts.map(String);
+    const on = new Set(core.tables.overlays.map((row) => row.key).filter((key) => options[key]));
+    return core.csv({ mode, charges: [t.slice(0, 3), t.slice(3, 6)], overlays: on, look: new Set() });
   },
 });

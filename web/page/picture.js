@@ -1,41 +1,26 @@
-// Paints the core's drawing: runs of polylines and dots in the pixels of
-// the designed picture, 693 × 385, painted on white and scaled to any size,
-// so that a picture twice as wide draws everything twice as thick, as the
-// desktop does. Antialiased; polylines with round caps and joins; dots of
-// the pen width as diameter, or the one pixel square at width 1.
-//
-// The order is the desktop's: white, the underlay runs (the grey
-// equipotentials), their labels, each on a white box that leaves a gap in
-// its line, and then every other run in the order drawn.
-
-import { RunKind } from "./core.js";
+// Paints the core's finished picture: runs of polylines and dots in the
+// pixels of the designed picture, 693 × 385, already in paint order and in
+// their look, painted on white and scaled to any size, so that a picture
+// twice as wide draws everything twice as thick, as the desktop does.
+// Antialiased; polylines with round caps and joins; dots of the run's width
+// as diameter, or the one pixel square at width 1; then the labels, each on
+// a white box, in its colour and size. Nothing here decides an order, a
+// width or a colour: the core did.
 
 export const kDesignWidth = 693;
 export const kDesignHeight = 385;
 
-// Labels: 10 designed pixels high, in the desktop's sans-serif faces.
-const kLabelFont = '10px "Liberation Sans", "DejaVu Sans", sans-serif';
-
-// A label's text is its line's colour darkened as the desktop darkens it
-// (QColor::darker(130): the HSV value times 100 / 130, hue and saturation
-// kept).
-function darker(rgb) {
-  const channels = [(rgb >> 16) & 0xff, (rgb >> 8) & 0xff, rgb & 0xff];
-  const value = Math.max(...channels);
-  if (value === 0) return "#000000";
-  const scaled = Math.floor((value * 100) / 130);
-  return "#" + channels.map((c) => Math.round((c * scaled) / value).toString(16).padStart(2, "0")).join("");
-}
+const labelFont = (size) => `${size}px "Liberation Sans", "DejaVu Sans", sans-serif`;
 
 // The box of each label, centred on its point: the text's advance plus a
 // pixel each side, and the font's height, measured in the 2D context.
 function labelBoxes(context, labels) {
   context.save();
-  context.font = kLabelFont;
   const boxes = labels.map((label) => {
+    context.font = labelFont(label.size);
     const metrics = context.measureText(label.text);
-    const ascent = metrics.fontBoundingBoxAscent ?? 9;
-    const descent = metrics.fontBoundingBoxDescent ?? 2;
+    const ascent = metrics.fontBoundingBoxAscent ?? label.size * 0.9;
+    const descent = metrics.fontBoundingBoxDescent ?? label.size * 0.2;
     const width = metrics.width + 2;
     const height = ascent + descent;
     return {
@@ -45,26 +30,22 @@ function labelBoxes(context, labels) {
       width,
       height,
       baseline: label.y - height / 2 + ascent,
-      colour: darker(label.rgb),
     };
   });
   context.restore();
   return boxes;
 }
 
-const isUnderlay = (run) => run.kind === RunKind.Underlay;
-const isPolyline = (run) => run.kind === RunKind.Polyline || run.kind === RunKind.Underlay;
-
 function paintRun(context, run) {
   const p = run.points;
-  if (isPolyline(run) && p.length >= 4) {
+  if (!run.dots && p.length >= 4) {
     context.strokeStyle = run.colour;
     context.lineWidth = run.width;
     context.beginPath();
     context.moveTo(p[0], p[1]);
     for (let i = 2; i < p.length; i += 2) context.lineTo(p[i], p[i + 1]);
     context.stroke();
-  } else if (run.kind === RunKind.Dots) {
+  } else if (run.dots) {
     context.fillStyle = run.colour;
     for (let i = 0; i < p.length; i += 2) {
       if (run.width === 1) {
@@ -78,7 +59,7 @@ function paintRun(context, run) {
   }
 }
 
-// Paints the drawing over the whole of a 2D context of width × height pixels.
+// Paints the picture over the whole of a 2D context of width × height pixels.
 export function paint(context, drawing, width, height) {
   context.save();
   context.setTransform(1, 0, 0, 1, 0, 0);
@@ -90,20 +71,19 @@ export function paint(context, drawing, width, height) {
   context.clip();
   context.lineCap = "round";
   context.lineJoin = "round";
-  for (const run of drawing.runs) if (isUnderlay(run)) paintRun(context, run);
+  for (const run of drawing.runs) paintRun(context, run);
   const labels = drawing.labels ?? [];
   if (labels.length > 0) {
-    context.font = kLabelFont;
     context.textAlign = "center";
     context.textBaseline = "alphabetic";
     for (const box of labelBoxes(context, labels)) {
       context.fillStyle = "#ffffff";
       context.fillRect(box.x, box.y, box.width, box.height);
-      context.fillStyle = box.colour;
+      context.font = labelFont(box.label.size);
+      context.fillStyle = box.label.colour;
       context.fillText(box.label.text, box.label.x, box.baseline);
     }
   }
-  for (const run of drawing.runs) if (!isUnderlay(run)) paintRun(context, run);
   context.restore();
 }
 
@@ -178,28 +158,31 @@ function escapeXml(text) {
 // The SVG elements of one run.
 function svgRun(run) {
   const p = run.points;
-  if (isPolyline(run) && p.length >= 4) {
+  if (!run.dots && p.length >= 4) {
     const points = [];
     for (let i = 0; i < p.length; i += 2) points.push(`${n(p[i])},${n(p[i + 1])}`);
     return [
-      `<polyline fill="none" stroke="${run.colour}" stroke-width="${run.width}" stroke-linecap="round" stroke-linejoin="round" points="${points.join(" ")}"/>`,
+      `<polyline fill="none" stroke="${run.colour}" stroke-width="${n(run.width)}" stroke-linecap="round" stroke-linejoin="round" points="${points.join(" ")}"/>`,
     ];
   }
   const out = [];
-  if (run.kind === RunKind.Dots) {
+  if (run.dots) {
     for (let i = 0; i < p.length; i += 2) {
       out.push(
         run.width === 1
           ? `<rect x="${n(p[i] - 0.5)}" y="${n(p[i + 1] - 0.5)}" width="1" height="1" fill="${run.colour}"/>`
-          : `<circle cx="${n(p[i])}" cy="${n(p[i + 1])}" r="${run.width / 2}" fill="${run.colour}"/>`,
+          : `<circle cx="${n(p[i])}" cy="${n(p[i + 1])}" r="${n(run.width / 2)}" fill="${run.colour}"/>`,
       );
     }
   }
   return out;
 }
 
+// The layers of the picture, as the SVG's groups name them.
+const kLayerNames = ["equipotentials", "field-lines", "markers", "charges", "labels"];
+
 // The picture as SVG vectors of width × height pixels, in the canvas's
-// order: the underlay runs, the labels, the other runs.
+// order, each layer a group of its own.
 export function svgText(drawing, width, height, title) {
   const out = [
     '<?xml version="1.0" encoding="UTF-8"?>',
@@ -207,18 +190,28 @@ export function svgText(drawing, width, height, title) {
     `<title>${escapeXml(title)}</title>`,
     `<rect width="${kDesignWidth}" height="${kDesignHeight}" fill="#ffffff"/>`,
   ];
-  for (const run of drawing.runs) if (isUnderlay(run)) out.push(...svgRun(run));
+  let layer = null;
+  for (const run of drawing.runs) {
+    if (run.layer !== layer) {
+      if (layer !== null) out.push("</g>");
+      layer = run.layer;
+      out.push(`<g id="${kLayerNames[layer] ?? `layer-${layer}`}">`);
+    }
+    out.push(...svgRun(run));
+  }
+  if (layer !== null) out.push("</g>");
   const labels = drawing.labels ?? [];
   if (labels.length > 0) {
     const measure = document.createElement("canvas").getContext("2d");
+    out.push('<g id="labels">');
     for (const box of labelBoxes(measure, labels)) {
       out.push(
         `<rect x="${n(box.x)}" y="${n(box.y)}" width="${n(box.width)}" height="${n(box.height)}" fill="#ffffff"/>`,
-        `<text x="${n(box.label.x)}" y="${n(box.baseline)}" font-family="Liberation Sans, DejaVu Sans, sans-serif" font-size="10" text-anchor="middle" fill="${box.colour}">${escapeXml(box.label.text)}</text>`,
+        `<text x="${n(box.label.x)}" y="${n(box.baseline)}" font-family="Liberation Sans, DejaVu Sans, sans-serif" font-size="${n(box.label.size)}" text-anchor="middle" fill="${box.label.colour}">${escapeXml(box.label.text)}</text>`,
       );
     }
+    out.push("</g>");
   }
-  for (const run of drawing.runs) if (!isUnderlay(run)) out.push(...svgRun(run));
   out.push("</svg>", "");
   return out.join("\n");
 }

@@ -1,4 +1,4 @@
-#include "plot/keptdrawing.h"
+#include "plot/picturepainter.h"
 
 #include <QColor>
 #include <QFont>
@@ -17,56 +17,24 @@ QColor colourOf(std::uint32_t rgb)
     return QColor(int((rgb >> 16) & 0xFF), int((rgb >> 8) & 0xFF), int(rgb & 0xFF));
 }
 
-}  // namespace
-
-void KeptDrawing::render(QPainter &painter, const QRectF &target) const
+void paintRun(QPainter &painter, const DisplayList &picture, const DisplayList::Run &run,
+              std::vector<QPointF> &polyline)
 {
-    painter.save();
-    painter.fillRect(target, Qt::white);
-    painter.translate(target.topLeft());
-    painter.scale(target.width() / Plot::kDesignWidth, target.height() / Plot::kDesignHeight);
-    painter.setClipRect(QRectF(0, 0, Plot::kDesignWidth, Plot::kDesignHeight), Qt::IntersectClip);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-
-    std::vector<QPointF> polyline;
-    for (const Run &run : runs()) {
-        if (run.underlay())
-            renderRun(painter, run, polyline);
-    }
-    renderLabels(painter);
-    for (const Run &run : runs()) {
-        if (!run.underlay())
-            renderRun(painter, run, polyline);
-    }
-    painter.restore();
-}
-
-void KeptDrawing::renderRun(QPainter &painter, const Run &run, std::vector<QPointF> &polyline) const
-{
-    std::uint32_t rgb = run.rgb;
-    if (style_.colourBlindSafe && run.dots) {
-        if (rgb == 0x00C000)
-            rgb = kBlueGreen;
-        else if (rgb == 0xFF0000)
-            rgb = kOrange;
-    }
-    const QColor colour = colourOf(rgb);
-    const Point *at = points().data() + run.first;
+    const QColor colour = colourOf(run.rgb);
+    const DisplayList::Point *at = picture.points().data() + run.first;
     if (run.dots) {
         painter.setPen(Qt::NoPen);
         painter.setBrush(colour);
-        const double radius = run.width / 2.0 * (style_.projector && run.width > 1 ? 1.5 : 1);
+        const double radius = run.width / 2.0;
         for (std::uint32_t i = 0; i < run.count; ++i) {
             const QPointF centre(at[i].x, at[i].y);
-            // Width 1 sets the one pixel square round the point; wider pens
-            // a round dot of that diameter.
             if (run.width == 1)
                 painter.drawRect(QRectF(centre.x() - 0.5, centre.y() - 0.5, 1, 1));
             else
                 painter.drawEllipse(centre, radius, radius);
         }
     } else {
-        painter.setPen(QPen(colour, run.width * (style_.projector ? 2 : 1), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setPen(QPen(colour, run.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.setBrush(Qt::NoBrush);
         polyline.resize(run.count);
         for (std::uint32_t i = 0; i < run.count; ++i)
@@ -75,30 +43,45 @@ void KeptDrawing::renderRun(QPainter &painter, const Run &run, std::vector<QPoin
     }
 }
 
-// Labels sit on their lines: a white box behind the text leaves a gap in the
-// line, so the value reads cleanly. 10 pixels high at the designed size.
-void KeptDrawing::renderLabels(QPainter &painter) const
+// A label sits on its line on a white box, which leaves a gap in every line
+// under it, so the value reads cleanly.
+void paintLabels(QPainter &painter, const DisplayList &picture)
 {
-    if (labels().empty())
-        return;
     QFont font;
     font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans"), QStringLiteral("sans-serif")});
-    font.setPixelSize(style_.projector ? 15 : 10);
-    painter.setFont(font);
-    const QFontMetricsF metrics(font);
-    for (const Text &label : labels()) {
+    for (const DisplayList::Text &label : picture.labels()) {
+        font.setPixelSize(std::max(1, int(label.size + 0.5f)));
+        painter.setFont(font);
+        const QFontMetricsF metrics(font);
         const QString text = QString::fromStdString(label.text);
         const double width = metrics.horizontalAdvance(text) + 2;
         const QRectF box(label.centre.x - width / 2, label.centre.y - metrics.height() / 2, width, metrics.height());
         painter.setPen(Qt::NoPen);
         painter.setBrush(Qt::white);
         painter.drawRect(box);
-        painter.setPen(colourOf(label.rgb).darker(130));
+        painter.setPen(colourOf(label.rgb));
         painter.drawText(box, Qt::AlignCenter, text);
     }
 }
 
-QRect KeptDrawing::plotArea(const QSize &size)
+}  // namespace
+
+void PicturePainter::paint(QPainter &painter, const DisplayList &picture, const QRectF &target)
+{
+    painter.save();
+    painter.fillRect(target, Qt::white);
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / Plot::kDesignWidth, target.height() / Plot::kDesignHeight);
+    painter.setClipRect(QRectF(0, 0, Plot::kDesignWidth, Plot::kDesignHeight), Qt::IntersectClip);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    std::vector<QPointF> polyline;
+    for (const DisplayList::Run &run : picture.runs())
+        paintRun(painter, picture, run, polyline);
+    paintLabels(painter, picture);
+    painter.restore();
+}
+
+QRect PicturePainter::plotArea(const QSize &size)
 {
     // Compares width : height with 693 : 385, which is 9 : 5, in integers.
     const qint64 wide = qint64(size.width()) * Plot::kDesignHeight;
@@ -113,7 +96,7 @@ QRect KeptDrawing::plotArea(const QSize &size)
     return QRect(0, (size.height() - height) / 2, size.width(), height);
 }
 
-QImage KeptDrawing::toImage(const QSize &size) const
+QImage PicturePainter::image(const DisplayList &picture, const QSize &size)
 {
     QImage image(size, QImage::Format_RGB32);
     if (image.isNull())
@@ -122,7 +105,7 @@ QImage KeptDrawing::toImage(const QSize &size) const
     if (area.size() != size)
         image.fill(Qt::white);
     QPainter painter(&image);
-    render(painter, area);
+    paint(painter, picture, area);
     painter.end();
     return image;
 }

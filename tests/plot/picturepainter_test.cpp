@@ -1,4 +1,4 @@
-#include "plot/keptdrawing.h"
+#include "plot/picturepainter.h"
 
 #include <gtest/gtest.h>
 
@@ -72,24 +72,24 @@ bool inkNear(const QImage &image, const QPointF &point, const QColor &colour)
     return false;
 }
 
-TEST(KeptDrawingTest, StartsEmptyAndClsKeepsThePenWidth)
+TEST(PicturePainterTest, StartsEmptyAndClsKeepsThePenWidth)
 {
-    KeptDrawing drawing;
+    DisplayList drawing;
     EXPECT_EQ(drawing.Height(), 5775.0f);
-    EXPECT_EQ(drawing.toImage().size(), QSize(693, 385));
+    EXPECT_EQ(PicturePainter::image(drawing).size(), QSize(693, 385));
 
     drawing.DrawWidth(20);
     drawing.PSet(0, 0, Colour::Green);
     drawing.Cls();
     EXPECT_EQ(drawing.operationCount(), 0u);
-    EXPECT_EQ(countCovered(drawing.toImage(), kWhite), 693 * 385);
+    EXPECT_EQ(countCovered(PicturePainter::image(drawing), kWhite), 693 * 385);
     EXPECT_EQ(drawing.penWidth(), 20);  // a second excite starts with the dots' width
 
     drawing.DrawWidth(0);
     EXPECT_EQ(drawing.penWidth(), 1);
 }
 
-TEST(KeptDrawingTest, SegmentEndingFarOutsideIsDrawnUpToTheEdge)
+TEST(PicturePainterTest, SegmentEndingFarOutsideIsDrawnUpToTheEdge)
 {
     struct Row
     {
@@ -105,24 +105,24 @@ TEST(KeptDrawingTest, SegmentEndingFarOutsideIsDrawnUpToTheEdge)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        KeptDrawing drawing;
+        DisplayList drawing;
         drawing.Line(0, 0, row.x2, row.y2, Colour::Blue);
-        const QImage image = drawing.toImage();
+        const QImage image = PicturePainter::image(drawing);
         EXPECT_EQ(image.pixelColor(row.edgePixel), kBlue);
         EXPECT_EQ(image.pixelColor(kCentreColumn + 1, kCentreRow + 1), kWhite);
     }
 }
 
-TEST(KeptDrawingTest, ThickShapesCentredJustOutsideShowTheirVisiblePart)
+TEST(PicturePainterTest, ThickShapesCentredJustOutsideShowTheirVisiblePart)
 {
     // A 20-pixel line 3.85 pixels above the top edge (y = 25.5) reaches 6.15
     // pixels into the picture; a 20-pixel dot 7.7 pixels right of the right
     // edge (x = 46) reaches 2.3 pixels into it.
-    KeptDrawing drawing;
+    DisplayList drawing;
     drawing.DrawWidth(20);
     drawing.Line(-45, 25.5f, 45, 25.5f, Colour::Blue);
     drawing.PSet(46, 0, Colour::Red);
-    const QImage image = drawing.toImage();
+    const QImage image = PicturePainter::image(drawing);
     EXPECT_EQ(image.pixelColor(100, 0), kBlue);
     EXPECT_EQ(image.pixelColor(100, 5), kBlue);
     EXPECT_EQ(image.pixelColor(100, 7), kWhite);
@@ -130,7 +130,7 @@ TEST(KeptDrawingTest, ThickShapesCentredJustOutsideShowTheirVisiblePart)
     EXPECT_EQ(image.pixelColor(689, kCentreRow), kWhite);
 }
 
-TEST(KeptDrawingTest, WhatCannotBeSeenIsNotKept)
+TEST(PicturePainterTest, WhatCannotBeSeenIsNotKept)
 {
     struct Row
     {
@@ -148,7 +148,7 @@ TEST(KeptDrawingTest, WhatCannotBeSeenIsNotKept)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        KeptDrawing drawing;
+        DisplayList drawing;
         drawing.DrawWidth(20);
         const auto revision = drawing.revision();
         if (std::isnan(row.x2))
@@ -160,11 +160,11 @@ TEST(KeptDrawingTest, WhatCannotBeSeenIsNotKept)
     }
 }
 
-TEST(KeptDrawingTest, MemoryStaysBoundedForLongLines)
+TEST(PicturePainterTest, MemoryStaysBoundedForLongLines)
 {
     // A traced line of a million unit steps running off to the right: only
     // the 45 steps from x = 0 to the edge can be seen.
-    KeptDrawing runaway;
+    DisplayList runaway;
     for (int i = 0; i < 1000000; ++i)
         runaway.Line(float(i), 0, float(i + 1), 0, Colour::Blue);
     EXPECT_LE(runaway.operationCount(), 47u);
@@ -172,7 +172,7 @@ TEST(KeptDrawingTest, MemoryStaysBoundedForLongLines)
 
     // A line caught at a point of zero field, stepping to and fro over the
     // same segment.
-    KeptDrawing caught;
+    DisplayList caught;
     for (int i = 0; i < 500000; ++i) {
         caught.Line(1.5f, 2, 2.5f, 2, Colour::Blue);
         caught.Line(2.5f, 2, 1.5f, 2, Colour::Blue);
@@ -181,9 +181,9 @@ TEST(KeptDrawingTest, MemoryStaysBoundedForLongLines)
     EXPECT_LT(caught.byteSize(), 4u * 1024);
 }
 
-TEST(KeptDrawingTest, ConnectedStepsAreAllDrawnAndSeparateLinesNotJoined)
+TEST(PicturePainterTest, ConnectedStepsAreAllDrawnAndSeparateLinesNotJoined)
 {
-    KeptDrawing drawing;
+    DisplayList drawing;
     for (int i = 0; i < 10; ++i) {  // a staircase of connected steps
         drawing.Line(float(i), float(i), float(i + 1), float(i), Colour::Blue);
         drawing.Line(float(i + 1), float(i), float(i + 1), float(i + 1), Colour::Blue);
@@ -193,7 +193,7 @@ TEST(KeptDrawingTest, ConnectedStepsAreAllDrawnAndSeparateLinesNotJoined)
     drawing.Line(30, -10, 40, -10, Colour::Blue);
     EXPECT_EQ(drawing.operationCount(), 22u);
 
-    const QImage image = drawing.toImage();
+    const QImage image = PicturePainter::image(drawing);
     for (int i = 0; i < 10; ++i) {
         SCOPED_TRACE(i);
         EXPECT_TRUE(inkNear(image, pixelOf(i + 0.5, i), kBlue));
@@ -204,15 +204,15 @@ TEST(KeptDrawingTest, ConnectedStepsAreAllDrawnAndSeparateLinesNotJoined)
     EXPECT_FALSE(inkNear(image, pixelOf(0, -10), kBlue));
 }
 
-TEST(KeptDrawingTest, DotsAreDiscsOfThePenWidth)
+TEST(PicturePainterTest, DotsAreDiscsOfThePenWidth)
 {
-    KeptDrawing drawing;
+    DisplayList drawing;
     drawing.DrawWidth(20);
     drawing.PSet(0, 0, Colour::Green);
     drawing.PSet(-45, -25, Colour::Red);  // the bottom-left corner, pixel point (0, 385)
     drawing.DrawWidth(1);
     drawing.PSet(20 / 7.7f, 0, Colour::Blue);  // the centre of pixel (366, 192)
-    const QImage image = drawing.toImage();
+    const QImage image = PicturePainter::image(drawing);
 
     // Radius 10 about (346.5, 192.5): 8 pixels out is inside, 11 outside.
     EXPECT_EQ(image.pixelColor(kCentreColumn + 8, kCentreRow), kGreen);
@@ -229,13 +229,13 @@ TEST(KeptDrawingTest, DotsAreDiscsOfThePenWidth)
     EXPECT_EQ(countCovered(image, kBlue), 1);
 }
 
-TEST(KeptDrawingTest, RenderingAtTwiceTheSizeDoublesWidthsAndDots)
+TEST(PicturePainterTest, RenderingAtTwiceTheSizeDoublesWidthsAndDots)
 {
-    KeptDrawing drawing;
+    DisplayList drawing;
     drawing.Line(-45, 0, 45, 0, Colour::Blue);
     drawing.DrawWidth(20);
     drawing.PSet(20, 10, Colour::Green);
-    const QImage image = drawing.toImage(QSize(1386, 770));
+    const QImage image = PicturePainter::image(drawing, QSize(1386, 770));
 
     // The line, 2 pixels wide about y = 385, covers rows 384 and 385.
     EXPECT_EQ(image.pixelColor(100, 384), kBlue);
@@ -248,9 +248,9 @@ TEST(KeptDrawingTest, RenderingAtTwiceTheSizeDoublesWidthsAndDots)
     EXPECT_NEAR(countCovered(image, kGreen), 1257, 30);  // pi · 20²
 }
 
-TEST(KeptDrawingTest, RenderStaysInsideTheTargetRectangle)
+TEST(PicturePainterTest, RenderStaysInsideTheTargetRectangle)
 {
-    KeptDrawing drawing;
+    DisplayList drawing;
     drawing.DrawWidth(20);
     drawing.Line(-45, 0, 45, 0, Colour::Blue);
     drawing.PSet(45, 0, Colour::Red);  // half of it would stick out
@@ -258,7 +258,7 @@ TEST(KeptDrawingTest, RenderStaysInsideTheTargetRectangle)
     QImage image(893, 485, QImage::Format_RGB32);
     image.fill(Qt::black);
     QPainter painter(&image);
-    drawing.render(painter, QRectF(100, 50, 693, 385));
+    PicturePainter::paint(painter, drawing, QRectF(100, 50, 693, 385));
     painter.end();
 
     EXPECT_EQ(image.pixelColor(99, 242), QColor(Qt::black));
@@ -268,9 +268,9 @@ TEST(KeptDrawingTest, RenderStaysInsideTheTargetRectangle)
     EXPECT_EQ(image.pixelColor(110, 60), kWhite);
 }
 
-TEST(KeptDrawingTest, RevisionChangesOnlyWithThePicture)
+TEST(PicturePainterTest, RevisionChangesOnlyWithThePicture)
 {
-    KeptDrawing drawing;
+    DisplayList drawing;
     auto revision = drawing.revision();
     drawing.DrawWidth(20);
     drawing.AutoRedraw(true);

@@ -1,0 +1,68 @@
+#include "core/caption.h"
+
+#include "core/numberreading.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+std::string shortestText(double value)
+{
+    if (value == 0)
+        return "0";
+    if (!std::isfinite(value))
+        return value > 0 ? "inf" : "-inf";
+    char text[40];
+    int digits = 1;
+    for (; digits <= 17; ++digits) {
+        std::snprintf(text, sizeof text, "%.*g", digits, value);
+        for (char *c = text; *c; ++c) {
+            if (*c == ',')
+                *c = '.';
+        }
+        if (readNumber(text) == value)
+            break;
+    }
+    // Whole numbers of up to 16 digits are written out: 10, not 1e1.
+    const int exponent = int(std::floor(std::log10(std::fabs(value))));
+    if (exponent >= digits && exponent < 16) {
+        std::snprintf(text, sizeof text, "%.*g", exponent + 1, value);
+        for (char *c = text; *c; ++c) {
+            if (*c == ',')
+                *c = '.';
+        }
+    }
+    // "1e+20" reads better as "1e20", "1e-07" as "1e-7".
+    std::string out = text;
+    const std::size_t e = out.find('e');
+    if (e != std::string::npos) {
+        std::size_t digits = e + 1;
+        std::string sign;
+        if (out[digits] == '+' || out[digits] == '-') {
+            if (out[digits] == '-')
+                sign = "-";
+            ++digits;
+        }
+        while (digits + 1 < out.size() && out[digits] == '0')
+            ++digits;
+        out = out.substr(0, e + 1) + sign + out.substr(digits);
+    }
+    return out;
+}
+
+std::string pictureCaption(const Configuration &configuration, Translator tr)
+{
+    const std::size_t n = configuration.chargesInMode();
+    if (configuration.charges.size() < n)
+        return {};
+    std::vector<std::string> described;
+    for (std::size_t i = 0; i < n; ++i) {
+        const ChargeTexts &c = configuration.charges[i];
+        described.push_back(withArguments(tr("Caption", "Q%1 (%2, %3)，%4 C"),
+                                   {std::to_string(i + 1), shortestText(readNumber(c.x)),
+                                    shortestText(readNumber(c.y)), shortestText(readNumber(c.q))}));
+    }
+    if (n == 1)
+        return withArguments(tr("Caption", "单个点电荷：%1"), described);
+    return withArguments(tr("Caption", "两个点电荷：%1；%2"), described);
+}

@@ -1,0 +1,33 @@
+#include "core/configuration.h"
+
+#include "core/textpanel.h"
+
+std::vector<ChargeTexts> defaultCharges()
+{
+    const auto &t = TextPanel::kDefaultTexts;
+    return {{t[0], t[1], t[2]}, {t[3], t[4], t[5]}};
+}
+
+std::size_t Configuration::chargesInMode() const
+{
+    return mode == Mode::Single ? 1 : 2;
+}
+
+bool Configuration::sameFieldLines(const Configuration &other) const
+{
+    if (mode != other.mode)
+        return false;
+    const std::size_t n = chargesInMode();
+    for (std::size_t i = 0; i < n; ++i) {
+        const bool here = i < charges.size();
+        const bool there = i < other.charges.size();
+        if (here != there || (here && charges[i] != other.charges[i]))
+            return false;
+    }
+    return true;
+}
+
+bool Configuration::operator==(const Configuration &other) const
+{
+    return mode == other.mode && charges == other.charges && overlays == other.overlays && look == other.look;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/look.h"
+#include "core/overlays.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// The picture the charges make: one charge alone, or two.
+enum class Mode { Single, Two };
+
+// A charge as the boxes hold it: the texts of its position and its amount,
+// read by the reading rule when the picture is drawn.
+struct ChargeTexts
+{
+    std::string x;
+    std::string y;
+    std::string q;
+
+    bool operator==(const ChargeTexts &other) const { return x == other.x && y == other.y && q == other.q; }
+    bool operator!=(const ChargeTexts &other) const { return !(*this == other); }
+};
+
+// The window's charges at start: 10 at (-15, 0) and -10 at (15, 0).
+std::vector<ChargeTexts> defaultCharges();
+
+// Everything a picture is drawn from, as a value: every front end fills one
+// in (the window from its controls, the command line from its options, the
+// page from its boxes and link) and hands it to the Pipeline.
+struct Configuration
+{
+    Mode mode = Mode::Two;
+    // Charge 1 (the boxes Text1 … Text3) first, then charge 2 (Text4 …
+    // Text6). Single-charge mode draws charge 1 only; charge 2's texts stay
+    // as the boxes hold them.
+    std::vector<ChargeTexts> charges = defaultCharges();
+    OverlaySet overlays;
+    Look look;
+
+    // How many of the charges the mode draws: 1 or 2.
+    std::size_t chargesInMode() const;
+    // True when both draw the same field lines: the same mode and the same
+    // texts of the charges the mode draws.
+    bool sameFieldLines(const Configuration &other) const;
+
+    bool operator==(const Configuration &other) const;
+    bool operator!=(const Configuration &other) const { return !(*this == other); }
+};

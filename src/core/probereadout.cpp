@@ -1,0 +1,93 @@
+#include "core/probereadout.h"
+
+#include "core/fieldprobe.h"
+#include "core/plotgeometry.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// Three significant digits, a full stop whatever the locale's decimal
+// point, and 0 for -0.
+std::string threeDigits(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.3g", value == 0 ? 0.0 : value);
+    std::string out = text;
+    for (char &c : out) {
+        if (c == ',')
+            c = '.';
+    }
+    return out;
+}
+
+struct Box
+{
+    double left;
+    double bottom;
+    double right;
+    double top;
+
+    bool holds(double x, double y, double reach) const
+    {
+        return x >= left - reach && x <= right + reach && y >= bottom - reach && y <= top + reach;
+    }
+};
+
+}  // namespace
+
+std::vector<std::string> probeReadout(const Charges &charges, double x, double y, Translator tr)
+{
+    if (charges.empty() || !std::isfinite(x) || !std::isfinite(y))
+        return {};
+    std::vector<std::string> lines{"x = " + threeDigits(x) + "   y = " + threeDigits(y)};
+    const FieldSample field = fieldAt(charges, x, y);
+    if (!field.defined) {
+        lines.push_back(tr("Probe", "此处场强无定义"));
+        return lines;
+    }
+    double degrees = std::round(field.degrees * 10) / 10;
+    if (degrees >= 360)
+        degrees = 0;
+    char direction[32];
+    std::snprintf(direction, sizeof direction, "%.1f", degrees);
+    lines.push_back(withArguments(tr("Probe", "|E| = %1   方向 %2°"), {threeDigits(field.strength), direction}));
+    lines.push_back("V = " + threeDigits(field.potential));
+    return lines;
+}
+
+ProbeCorner probeCorner(const Charges &charges, const PlotPoint &pointer, double width, double height,
+                        double margin, double dotRadius)
+{
+    const double left = Plot::kLeft + margin;
+    const double right = Plot::kRight - margin;
+    const double top = Plot::kTop - margin;
+    const double bottom = Plot::kBottom + margin;
+    const struct
+    {
+        ProbeCorner corner;
+        Box box;
+    } candidates[] = {
+        {ProbeCorner::TopLeft, {left, top - height, left + width, top}},
+        {ProbeCorner::TopRight, {right - width, top - height, right, top}},
+        {ProbeCorner::BottomLeft, {left, bottom, left + width, bottom + height}},
+        {ProbeCorner::BottomRight, {right - width, bottom, right, bottom + height}},
+    };
+    ProbeCorner best = ProbeCorner::TopLeft;
+    std::size_t fewest = charges.size() + 2;
+    for (const auto &candidate : candidates) {
+        std::size_t covered = 0;
+        for (const PointCharge &c : charges)
+            covered += candidate.box.holds(c.x, c.y, dotRadius) ? 1 : 0;
+        const bool pointerInside = candidate.box.holds(pointer.x, pointer.y, 0);
+        if (covered == 0 && !pointerInside)
+            return candidate.corner;
+        const std::size_t cost = covered + (pointerInside ? 1 : 0);
+        if (cost < fewest) {
+            fewest = cost;
+            best = candidate.corner;
+        }
+    }
+    return best;
+}
