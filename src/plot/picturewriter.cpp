@@ -7,6 +7,7 @@
 #include "plot/translated.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFont>
 #include <QImage>
@@ -72,6 +73,11 @@ const PictureWriter::Format *PictureWriter::formatOf(const QString &fileName)
     return nullptr;
 }
 
+QString PictureWriter::documentTitle()
+{
+    return QCoreApplication::translate("PictureWriter", kTitle);
+}
+
 bool PictureWriter::isValidSize(const QSize &size)
 {
     return size.width() >= 1 && size.height() >= 1 && size.width() <= kMaxSide && size.height() <= kMaxSide;
@@ -123,7 +129,7 @@ int PictureWriter::writePdf(const KeptDrawing &drawing, const QString &caption, 
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
-        writer.setTitle(QString::fromUtf8(kTitle));
+        writer.setTitle(documentTitle());
         writer.setCreator(QStringLiteral("fieldlines"));
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(15, 15, 15, 15),
                                          QPageLayout::Millimeter));
@@ -243,6 +249,8 @@ QString PictureWriter::reason(int cause)
         return translated(Messages::NameTooLong);
     case EIO:
         return translated(Messages::DiskError);
+    case ELOOP:
+        return translated(Messages::SymlinkLoop);
     default:
         return translated(Messages::SystemError).arg(cause);
     }

@@ -59,7 +59,12 @@ public:
     // pixels already take 256 MB.
     static constexpr int kMaxSide = 8192;
 
-    static constexpr const char *kTitle = "电场线的描绘";
+    // The title an SVG carries, the same in every language, as the
+    // picture is.
+    static constexpr const char *kTitle = QT_TRANSLATE_NOOP("PictureWriter", "电场线的描绘");
+    // The title of a document in the interface's language: a PDF's, a
+    // print job's.
+    static QString documentTitle();
 
     static const std::vector<Format> &formats();
 

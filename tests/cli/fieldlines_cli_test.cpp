@@ -128,6 +128,7 @@ TEST_F(FieldlinesProgramTest, UsageErrorsExit2WithOneLineNamingTheOption)
 TEST_F(FieldlinesProgramTest, WriteFailuresExit3AndSayWhy)
 {
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), path("full.csv")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("loop.svg"), path("loop.svg")));
     struct Row
     {
         const char *name;
@@ -138,6 +139,7 @@ TEST_F(FieldlinesProgramTest, WriteFailuresExit3AndSayWhy)
         {"missing folder", run({"--output", path("missing/a.png")}),
          "“" + QFile::encodeName(path("missing/a.png")) + "”：文件夹不存在。"},
         {"full device", run({"--output", path("full.csv")}), "磁盘已满。"},
+        {"link to itself", run({"--output", path("loop.svg")}), "符号链接循环。"},
         {"name that is not UTF-8", runInShell(QStringLiteral("\"$0\" --output \"%1/missing/$(printf 'caf\\351')."
                                                              "svg\"").arg(dir_.path())),
          "/missing/caf\xe9.svg”"},
@@ -370,16 +372,19 @@ QString toolOutput(const QString &tool, const QStringList &arguments)
 }
 
 // --output FILE.pdf writes one A4 landscape page: the picture as vectors
-// and, in its text, the caption with the mode, positions and amounts.
+// and, in its text, the caption with the mode, positions and amounts; the
+// caption and the document's title speak the interface's language.
 TEST_F(FieldlinesProgramTest, PdfIsOneLandscapePageWithTheCaption)
 {
     const struct
     {
         QStringList options;
         const char *caption;
+        const char *title;
     } rows[] = {
-        {{}, "两个点电荷：Q1 (-15, 0)，10 C；Q2 (15, 0)，-10 C"},
-        {{"--preset", "single-negative", "--charge1", "2.5,-3,-7.5"}, "单个点电荷：Q1 (2.5, -3)，-7.5 C"},
+        {{}, "两个点电荷：Q1 (-15, 0)，10 C；Q2 (15, 0)，-10 C", "电场线的描绘"},
+        {{"--preset", "single-negative", "--charge1", "2.5,-3,-7.5"}, "单个点电荷：Q1 (2.5, -3)，-7.5 C", "电场线的描绘"},
+        {{"--lang", "en"}, "Two charges: Q1 (-15, 0), 10 C; Q2 (15, 0), -10 C", "Electric Field Lines"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.caption);
@@ -388,6 +393,8 @@ TEST_F(FieldlinesProgramTest, PdfIsOneLandscapePageWithTheCaption)
         const QString info = toolOutput(QStringLiteral("pdfinfo"), {file});
         EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << info.toStdString();
         EXPECT_TRUE(info.contains(QStringLiteral("842 x 595 pts (A4)"))) << info.toStdString();
+        EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Title:\\s+%1\\n").arg(QString::fromUtf8(row.title)))))
+            << info.toStdString();
         EXPECT_TRUE(toolOutput(QStringLiteral("pdftotext"), {file, QStringLiteral("-")})
                         .contains(QString::fromUtf8(row.caption)));
     }
@@ -402,11 +409,12 @@ namespace {
 TEST_F(FieldlinesProgramTest, MessagesInTheLanguageAsked)
 {
     const QStringList wrongOrder{"--charge1", "15,0,10", "--charge2", "-15,0,-10", "--output", path("x.png")};
+    ASSERT_TRUE(QFile::link(QStringLiteral("loop.svg"), path("loop.svg")));
     const struct
     {
         QStringList arguments;
         int exitCode;
-        const char *err;
+        QString err;
     } rows[] = {
         {wrongOrder, 1, "fieldlines: Q1必须在Q2的左边\n"},
         {QStringList{"--lang", "zh"} + wrongOrder, 1, "fieldlines: Q1必须在Q2的左边\n"},
@@ -414,12 +422,14 @@ TEST_F(FieldlinesProgramTest, MessagesInTheLanguageAsked)
         {{"--lang", "en", "--size", "3", "--output", "x.png"}, 2,
          "fieldlines: --size: expected WxH with each side 1 to 8192 pixels, got '3'\n"},
         {{"--lang", "fr"}, 2, "fieldlines: --lang: 不认识的语言“fr”（可用 zh 或 en）\n"},
+        {{"--lang", "en", "--output", path("loop.svg")}, 3,
+         "fieldlines: Cannot write “" + path("loop.svg") + "”: too many levels of symbolic links.\n"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.arguments.join(' ').toStdString());
         const ProgramRun result = run(row.arguments);
         EXPECT_EQ(result.exitCode, row.exitCode);
-        EXPECT_EQ(result.err, QString::fromUtf8(row.err));
+        EXPECT_EQ(result.err, row.err);
     }
 }
 
