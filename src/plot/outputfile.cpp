@@ -129,6 +129,11 @@ bool OutputFile::prepare()
 
 bool OutputFile::openTemporary(const QByteArray &target, const struct ::stat *existing)
 {
+    // As cp: a file the user may not write is not replaced, although the
+    // folder would let the new file be renamed over it. Root may.
+    if (existing && ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0
+        && (errno == EACCES || errno == EPERM))
+        return fail(errno);
     target_ = target;
     temporary_ = folderOf(target) + "/.fieldlines-XXXXXX";
     fd_ = ::mkostemp(temporary_.data(), O_CLOEXEC);

@@ -14,6 +14,9 @@ struct stat;
 //   flushed to the disk and renamed over the target only when every byte
 //   got there. After any failure the old file is byte-identical and no
 //   temporary file is left.
+// - An existing file is replaced only by a user who may write it, as cp
+//   would: a write-protected file is refused with EACCES even where the
+//   folder would let a new file take its place (root may replace it).
 // - An existing file in a folder where no new file may be created is
 //   written in place: the bytes are kept in memory, the space for all of
 //   them is reserved, and only then is the file overwritten.

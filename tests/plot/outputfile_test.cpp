@@ -224,6 +224,45 @@ TEST_F(OutputFileTest, FileInAReadOnlyFolderIsWrittenInPlace)
     ::chmod(path("locked").constData(), 0755);
 }
 
+// A write-protected file in a folder where anyone may create files: a user
+// who may not write it is refused, as cp refuses, and it stays; root may
+// replace it.
+TEST_F(OutputFileTest, WriteProtectedFileIsReplacedOnlyByRoot)
+{
+    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("shared")));
+    ::chmod(QFile::encodeName(dir_.path()).constData(), 0755);
+    ::chmod(path("shared").constData(), 0777);
+    const QByteArray file = path("shared/protected.csv");
+    struct Row
+    {
+        const char *name;
+        bool asRoot;
+        int error;
+        QByteArray after;
+    };
+    const Row rows[] = {
+        {"a user", false, EACCES, "old"},
+        {"root", true, 0, kText},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.asRoot && ::geteuid() != 0)
+            continue;
+        ASSERT_EQ(writeText(file, "old"), 0);
+        ::chmod(file.constData(), 0444);
+        if (row.asRoot) {
+            EXPECT_EQ(writeText(file), row.error);
+        } else {
+            const AsUnprivileged unprivileged;
+            EXPECT_EQ(writeText(file), row.error);
+        }
+        EXPECT_EQ(contents(file), row.after);
+        EXPECT_EQ(permissionsOf(file), 0444u);
+        ::unlink(file.constData());
+    }
+    EXPECT_TRUE(QDir(QFile::decodeName(path("shared"))).entryList(QDir::Hidden | QDir::Files).isEmpty());
+}
+
 TEST(OutputFileNameTest, NamesKeepTheirBytesThroughAString)
 {
     const QByteArray names[] = {
