@@ -108,6 +108,9 @@ int run(int argc, char *argv[])
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler(quietQtNotes);
+        // Ended from outside (Ctrl+C, kill, the terminal closed) while the
+        // file is being written: no temporary file is left beside it.
+        OutputFile::removeTemporaryOnSignals();
         QGuiApplication app(argc, argv);
         installLanguage(language);
         QString message;

@@ -46,6 +46,12 @@ public:
     // Gives up: removes the temporary file; the target stays as it was.
     void close() override;
 
+    // Makes SIGHUP, SIGINT and SIGTERM remove the temporary file being
+    // written, if there is one, before they end the program as they would
+    // have without a handler. For a program that ends on those signals (the
+    // command line); a signal ignored when this is called stays ignored.
+    static void removeTemporaryOnSignals();
+
     // The errno of the first failure, 0 while there is none.
     int error() const { return error_; }
 
@@ -72,10 +78,12 @@ private:
     bool writePending();
     bool fail(int cause);
     void discard();
+    void forgetTemporary();
 
     QByteArray name_;
     QByteArray target_;     // Replace: the file renamed over, links resolved
     QByteArray temporary_;  // Replace: the temporary file while it exists
+    bool signalsKnowTemporary_ = false;  // the signals' handler would remove it
     QByteArray pending_;    // InPlace: everything written so far
     Mode mode_ = Mode::Replace;
     int fd_ = -1;

@@ -92,13 +92,19 @@ PictureWriter::Result PictureWriter::write(const Source &source, const QString &
         return failure(fileName, translated(Messages::SizeOutOfRange).arg(kMaxSide));
     int cause = 0;
     try {
-        OutputFile file(OutputFile::encodeName(fileName));
-        if (!file.open(QIODevice::WriteOnly))
-            return failure(fileName, reason(file.error()));
-        cause = format->write(source, file, size);
-        // The file's own error says why the encoder's writes were refused.
-        if (cause == 0 ? !file.commit() : file.error() != 0)
-            cause = file.error();
+        // The whole file is made in memory before the file is touched: a
+        // drawing that runs out of memory or is interrupted while it is
+        // encoded leaves nothing behind, and the file is open only while
+        // the finished bytes go to it.
+        QBuffer encoded;
+        encoded.open(QIODevice::WriteOnly);
+        cause = format->write(source, encoded, size);
+        if (cause == 0) {
+            OutputFile file(OutputFile::encodeName(fileName));
+            const QByteArray &bytes = encoded.data();
+            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+                cause = file.error();
+        }
     } catch (const std::bad_alloc &) {
         cause = ENOMEM;
     }

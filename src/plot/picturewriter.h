@@ -78,6 +78,8 @@ public:
     // Writes the file in the format of its extension; size applies to the
     // formats that have one. The name may carry bytes that are not UTF-8
     // (OutputFile::decodeName). Out of memory is a failure like any other.
+    // The file is encoded whole in memory before it is opened, so that no
+    // file, not even a temporary one, exists while the picture is made.
     static Result write(const Source &source, const QString &fileName,
                         const QSize &size = QSize(Plot::kDesignWidth, Plot::kDesignHeight));
 

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <csignal>
 #include <functional>
 
 #include <sys/resource.h>
@@ -27,6 +28,12 @@ struct ProgramRun
     QString err;
     QByteArray errBytes;
 };
+
+QByteArray contentOf(const QString &file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 class FieldlinesProgramTest : public ::testing::Test
 {
@@ -185,6 +192,38 @@ TEST_F(FieldlinesProgramTest, OutOfMemoryExits3WithoutAFile)
     }
 }
 
+// Ended by a signal while it draws a large picture, the program leaves the
+// file that was there as it was and no temporary file beside it.
+TEST_F(FieldlinesProgramTest, InterruptedRenderLeavesNoTrace)
+{
+    const QString file = path("big.png");
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        QFile old(file);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        QProcess process;
+        // The signals act as in a terminal, whatever this test inherited.
+        process.setChildProcessModifier([] {
+            sigset_t none;
+            ::sigemptyset(&none);
+            ::sigprocmask(SIG_SETMASK, &none, nullptr);
+            for (const int ending : {SIGTERM, SIGINT, SIGHUP})
+                std::signal(ending, SIG_DFL);
+        });
+        process.start(QStringLiteral(FIELDLINES_EXE),
+                      {"--size", "8192x8192", "--output", file});
+        ASSERT_TRUE(process.waitForStarted());
+        // Well into the drawing, which takes seconds at this size.
+        EXPECT_FALSE(process.waitForFinished(300)) << "finished before the signal";
+        ::kill(pid_t(process.processId()), signal);
+        ASSERT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(process.exitStatus(), QProcess::CrashExit);
+        EXPECT_EQ(contentOf(file), "old");
+        EXPECT_TRUE(QDir(dir_.path()).entryList({".fieldlines-*"}, QDir::Hidden | QDir::Files).isEmpty());
+    }
+}
+
 // The exact bytes of a name are written, also when they are not UTF-8;
 // standard output is written into, not replaced; and Qt's own options are
 // left to Qt.
@@ -328,12 +367,6 @@ TEST_F(FieldlinesProgramTest, WindowWithoutADisplaySaysSo)
 }  // namespace
 
 namespace {
-
-QByteArray contentOf(const QString &file)
-{
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // --preset fills the boxes and the mode with a classic configuration, as
 // the window's menu does; --charge1, --charge2 and --single change it

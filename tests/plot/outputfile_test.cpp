@@ -9,10 +9,12 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <csignal>
 #include <functional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -261,6 +263,33 @@ TEST_F(OutputFileTest, WriteProtectedFileIsReplacedOnlyByRoot)
         ::unlink(file.constData());
     }
     EXPECT_TRUE(QDir(QFile::decodeName(path("shared"))).entryList(QDir::Hidden | QDir::Files).isEmpty());
+}
+
+// A program ended by a signal while it writes (the terminal closed, Ctrl+C,
+// kill) removes its temporary file and ends as the signal says; the old
+// file stays.
+TEST_F(OutputFileTest, EndingSignalsRemoveTheTemporaryFile)
+{
+    const QByteArray file = path("interrupted.csv");
+    ASSERT_EQ(writeText(file, "old"), 0);
+    for (const int signal : {SIGHUP, SIGINT, SIGTERM}) {
+        SCOPED_TRACE(signal);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            std::signal(signal, SIG_DFL);
+            OutputFile::removeTemporaryOnSignals();
+            OutputFile output(file);
+            if (output.open(QIODevice::WriteOnly) && output.write(kText) == kText.size())
+                ::raise(signal);
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+        EXPECT_EQ(contents(file), "old");
+        EXPECT_FALSE(leftTemporaryFiles());
+    }
 }
 
 TEST(OutputFileNameTest, NamesKeepTheirBytesThroughAString)
