@@ -15,8 +15,9 @@ PACKAGES=(
     fonts-liberation fonts-noto-cjk fonts-lxgw-wenkai
     # The end-to-end test drives the real window in a virtual X server.
     xvfb xauth xdotool imagemagick
-    # The Debian package: cpack finds its dependencies with dpkg-shlibdeps.
-    dpkg-dev
+    # The Debian package: cpack finds its dependencies with dpkg-shlibdeps;
+    # its test checks it with lintian and its metadata with appstreamcli.
+    dpkg-dev lintian appstream
     # The tests read the PDF pages back: pdfinfo, pdftotext.
     poppler-utils
     # The browser edition: the core compiled to WebAssembly, and the browser

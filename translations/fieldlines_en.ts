@@ -426,6 +426,10 @@ Do you want to replace it?</translation>
         <source>图片尺寸超出范围：每边应在 1 到 %1 像素之间。</source>
         <translation>the picture size is out of range: each side must be 1 to %1 pixels.</translation>
     </message>
+    <message>
+        <source>符号链接循环。</source>
+        <translation>too many levels of symbolic links.</translation>
+    </message>
 </context>
 <context>
     <name>PictureBox</name>
@@ -462,6 +466,10 @@ Do you want to replace it?</translation>
     <message>
         <source>CSV 表格</source>
         <translation>CSV table</translation>
+    </message>
+    <message>
+        <source>电场线的描绘</source>
+        <translation>Electric Field Lines</translation>
     </message>
 </context>
 <context>

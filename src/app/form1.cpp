@@ -620,7 +620,7 @@ void Form1::printPictureAs()
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(15, 15, 15, 15),
                                       QPageLayout::Millimeter));
-    printer.setDocName(tr("电场线的描绘"));
+    printer.setDocName(PictureWriter::documentTitle());
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() == QDialog::Accepted)
         printPicture(printer);

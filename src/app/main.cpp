@@ -109,6 +109,9 @@ int run(int argc, char *argv[])
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         qInstallMessageHandler(quietQtNotes);
+        // Ended from outside (Ctrl+C, kill, the terminal closed) while the
+        // file is being written: no temporary file is left beside it.
+        OutputFile::removeTemporaryOnSignals();
         QGuiApplication app(argc, argv);
         installLanguage(language);
         const HeadlessRenderer::Result result = HeadlessRenderer::render(asked.configuration(), asked.outputFile(), asked.size());

@@ -58,6 +58,8 @@ inline const std::string NoMemoryForFile = FIELDLINES_TEXT("Messages", "内存�
 inline const std::string FileTooLarge = FIELDLINES_TEXT("Messages", "文件超出了系统允许的大小。");
 inline const std::string NameTooLong = FIELDLINES_TEXT("Messages", "文件名太长。");
 inline const std::string DiskError = FIELDLINES_TEXT("Messages", "读写磁盘时出错。");
+// The name leads through symbolic links that point round in a circle.
+inline const std::string SymlinkLoop = FIELDLINES_TEXT("Messages", "符号链接循环。");
 inline const std::string SystemError = FIELDLINES_TEXT("Messages", "系统错误（错误号 %1）。");
 inline const std::string NotAPictureType = FIELDLINES_TEXT("Messages", "只能写入 PNG、SVG、PDF 或 CSV 文件。");
 // %1 is the largest side.

@@ -3,13 +3,17 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <new>
 #include <utility>
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -76,7 +80,68 @@ mode_t creationMode()
     return 0666 & ~mask;
 }
 
+// The signals that end a program from outside: the terminal closed, Ctrl+C,
+// kill.
+constexpr int kEndingSignals[] = {SIGHUP, SIGINT, SIGTERM};
+
+sigset_t endingSignals()
+{
+    sigset_t set;
+    ::sigemptyset(&set);
+    for (const int signal : kEndingSignals)
+        ::sigaddset(&set, signal);
+    return set;
+}
+
+// Holds the ending signals back in this thread for its life, so that the
+// temporary file and what the handler knows of it change together.
+class EndingSignalsHeld
+{
+public:
+    EndingSignalsHeld()
+    {
+        const sigset_t set = endingSignals();
+        ::pthread_sigmask(SIG_BLOCK, &set, &previous_);
+    }
+    ~EndingSignalsHeld() { ::pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+    EndingSignalsHeld(const EndingSignalsHeld &) = delete;
+    EndingSignalsHeld &operator=(const EndingSignalsHeld &) = delete;
+
+private:
+    sigset_t previous_;
+};
+
+// The one temporary file in progress, for the signal handler: its name is
+// written before temporaryKnown is set and read only while it is.
+char temporaryName[PATH_MAX + 1];
+std::atomic<bool> temporaryKnown{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "read in a signal handler");
+
+extern "C" void removeTemporaryAndEnd(int signal)
+{
+    if (temporaryKnown.load())
+        ::unlink(temporaryName);
+    // The handler was reset to the default action on entry (SA_RESETHAND)
+    // and the signal is held while it runs: raised again, it ends the
+    // program as soon as the handler returns, with the status it would have
+    // had.
+    ::raise(signal);
+}
+
 }  // namespace
+
+void OutputFile::removeTemporaryOnSignals()
+{
+    struct sigaction action {};
+    action.sa_handler = removeTemporaryAndEnd;
+    action.sa_mask = endingSignals();
+    action.sa_flags = SA_RESETHAND;
+    for (const int signal : kEndingSignals) {
+        struct sigaction previous {};
+        if (::sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler != SIG_IGN)
+            ::sigaction(signal, &action, nullptr);
+    }
+}
 
 OutputFile::OutputFile(QByteArray name)
     : name_(std::move(name))
@@ -129,11 +194,25 @@ bool OutputFile::prepare()
 
 bool OutputFile::openTemporary(const QByteArray &target, const struct ::stat *existing)
 {
+    // As cp: a file the user may not write is not replaced, although the
+    // folder would let the new file be renamed over it. Root may.
+    if (existing && ::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0
+        && (errno == EACCES || errno == EPERM))
+        return fail(errno);
     target_ = target;
     temporary_ = folderOf(target) + "/.fieldlines-XXXXXX";
-    fd_ = ::mkostemp(temporary_.data(), O_CLOEXEC);
+    int cause = 0;
+    {
+        const EndingSignalsHeld held;
+        fd_ = ::mkostemp(temporary_.data(), O_CLOEXEC);
+        cause = errno;
+        if (fd_ >= 0 && !temporaryKnown.load() && std::size_t(temporary_.size()) < sizeof temporaryName) {
+            std::memcpy(temporaryName, temporary_.constData(), std::size_t(temporary_.size()) + 1);
+            temporaryKnown.store(true);
+            signalsKnowTemporary_ = true;
+        }
+    }
     if (fd_ < 0) {
-        const int cause = errno;
         temporary_.clear();
         // A folder that lets no file be created may still hold a target
         // that may be written: write that one in place.
@@ -226,10 +305,13 @@ bool OutputFile::commit()
     const int fd = std::exchange(fd_, -1);
     if (::close(fd) != 0 && !error_ && errno != EINTR)
         fail(errno);
-    if (!error_ && mode_ == Mode::Replace && ::rename(temporary_.constData(), target_.constData()) != 0)
-        fail(errno);
-    if (!error_)
-        temporary_.clear();
+    if (!error_ && mode_ == Mode::Replace) {
+        const EndingSignalsHeld held;
+        if (::rename(temporary_.constData(), target_.constData()) == 0)
+            forgetTemporary();
+        else
+            fail(errno);
+    }
     discard();
     return error_ == 0;
 }
@@ -253,10 +335,19 @@ void OutputFile::discard()
 {
     if (fd_ >= 0)
         ::close(std::exchange(fd_, -1));
-    if (!temporary_.isEmpty())
+    if (!temporary_.isEmpty()) {
+        const EndingSignalsHeld held;
         ::unlink(temporary_.constData());
-    temporary_.clear();
+        forgetTemporary();
+    }
     pending_.clear();
+}
+
+void OutputFile::forgetTemporary()
+{
+    temporary_.clear();
+    if (std::exchange(signalsKnowTemporary_, false))
+        temporaryKnown.store(false);
 }
 
 QString OutputFile::decodeName(const QByteArray &bytes)

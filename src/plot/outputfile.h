@@ -14,6 +14,9 @@ struct stat;
 //   flushed to the disk and renamed over the target only when every byte
 //   got there. After any failure the old file is byte-identical and no
 //   temporary file is left.
+// - An existing file is replaced only by a user who may write it, as cp
+//   would: a write-protected file is refused with EACCES even where the
+//   folder would let a new file take its place (root may replace it).
 // - An existing file in a folder where no new file may be created is
 //   written in place: the bytes are kept in memory, the space for all of
 //   them is reserved, and only then is the file overwritten.
@@ -43,6 +46,12 @@ public:
     // Gives up: removes the temporary file; the target stays as it was.
     void close() override;
 
+    // Makes SIGHUP, SIGINT and SIGTERM remove the temporary file being
+    // written, if there is one, before they end the program as they would
+    // have without a handler. For a program that ends on those signals (the
+    // command line); a signal ignored when this is called stays ignored.
+    static void removeTemporaryOnSignals();
+
     // The errno of the first failure, 0 while there is none.
     int error() const { return error_; }
 
@@ -69,10 +78,12 @@ private:
     bool writePending();
     bool fail(int cause);
     void discard();
+    void forgetTemporary();
 
     QByteArray name_;
     QByteArray target_;     // Replace: the file renamed over, links resolved
     QByteArray temporary_;  // Replace: the temporary file while it exists
+    bool signalsKnowTemporary_ = false;  // the signals' handler would remove it
     QByteArray pending_;    // InPlace: everything written so far
     Mode mode_ = Mode::Replace;
     int fd_ = -1;

@@ -7,6 +7,7 @@
 #include "plot/translated.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFont>
 #include <QImage>
@@ -57,6 +58,11 @@ const OutputFormat *PictureWriter::formatOf(const QString &fileName)
     return outputFormatOf(fileName.toStdString());
 }
 
+QString PictureWriter::documentTitle()
+{
+    return QCoreApplication::translate("PictureWriter", kTitle);
+}
+
 bool PictureWriter::isValidSize(const QSize &size)
 {
     return size.width() >= 1 && size.height() >= 1 && size.width() <= kMaxSide && size.height() <= kMaxSide;
@@ -71,13 +77,19 @@ PictureWriter::Result PictureWriter::write(const Source &source, const QString &
         return failure(fileName, translated(Messages::SizeOutOfRange).arg(kMaxSide));
     int cause = 0;
     try {
-        OutputFile file(OutputFile::encodeName(fileName));
-        if (!file.open(QIODevice::WriteOnly))
-            return failure(fileName, reason(file.error()));
-        cause = encode(*format, source, file, size);
-        // The file's own error says why the encoder's writes were refused.
-        if (cause == 0 ? !file.commit() : file.error() != 0)
-            cause = file.error();
+        // The whole file is made in memory before the file is touched: a
+        // drawing that runs out of memory or is interrupted while it is
+        // encoded leaves nothing behind, and the file is open only while
+        // the finished bytes go to it.
+        QBuffer encoded;
+        encoded.open(QIODevice::WriteOnly);
+        cause = encode(*format, source, encoded, size);
+        if (cause == 0) {
+            OutputFile file(OutputFile::encodeName(fileName));
+            const QByteArray &bytes = encoded.data();
+            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+                cause = file.error();
+        }
     } catch (const std::bad_alloc &) {
         cause = ENOMEM;
     }
@@ -108,7 +120,7 @@ int PictureWriter::writePdf(const DisplayList &picture, const QString &caption, 
     buffer.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&buffer);
-        writer.setTitle(QString::fromUtf8(kTitle));
+        writer.setTitle(documentTitle());
         writer.setCreator(QStringLiteral("fieldlines"));
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(15, 15, 15, 15),
                                          QPageLayout::Millimeter));
@@ -228,6 +240,8 @@ QString PictureWriter::reason(int cause)
         return translated(Messages::NameTooLong);
     case EIO:
         return translated(Messages::DiskError);
+    case ELOOP:
+        return translated(Messages::SymlinkLoop);
     default:
         return translated(Messages::SystemError).arg(cause);
     }

@@ -45,7 +45,12 @@ public:
     // pixels already take 256 MB.
     static constexpr int kMaxSide = 8192;
 
-    static constexpr const char *kTitle = "电场线的描绘";
+    // The title an SVG carries, the same in every language, as the
+    // picture is.
+    static constexpr const char *kTitle = QT_TRANSLATE_NOOP("PictureWriter", "电场线的描绘");
+    // The title of a document in the interface's language: a PDF's, a
+    // print job's.
+    static QString documentTitle();
 
     // The format named by the file's extension (core/outputformats.h), in
     // any letter case, or nullptr.
@@ -57,6 +62,8 @@ public:
     // Writes the file in the format of its extension; size applies to the
     // formats that have one. The name may carry bytes that are not UTF-8
     // (OutputFile::decodeName). Out of memory is a failure like any other.
+    // The file is encoded whole in memory before it is opened, so that no
+    // file, not even a temporary one, exists while the picture is made.
     static Result write(const Source &source, const QString &fileName,
                         const QSize &size = QSize(Plot::kDesignWidth, Plot::kDesignHeight));
 

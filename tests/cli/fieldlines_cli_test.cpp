@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <csignal>
 #include <functional>
 
 #include <sys/resource.h>
@@ -27,6 +28,12 @@ struct ProgramRun
     QString err;
     QByteArray errBytes;
 };
+
+QByteArray contentOf(const QString &file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 class FieldlinesProgramTest : public ::testing::Test
 {
@@ -128,6 +135,7 @@ TEST_F(FieldlinesProgramTest, UsageErrorsExit2WithOneLineNamingTheOption)
 TEST_F(FieldlinesProgramTest, WriteFailuresExit3AndSayWhy)
 {
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), path("full.csv")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("loop.svg"), path("loop.svg")));
     struct Row
     {
         const char *name;
@@ -138,6 +146,7 @@ TEST_F(FieldlinesProgramTest, WriteFailuresExit3AndSayWhy)
         {"missing folder", run({"--output", path("missing/a.png")}),
          "“" + QFile::encodeName(path("missing/a.png")) + "”：文件夹不存在。"},
         {"full device", run({"--output", path("full.csv")}), "磁盘已满。"},
+        {"link to itself", run({"--output", path("loop.svg")}), "符号链接循环。"},
         {"name that is not UTF-8", runInShell(QStringLiteral("\"$0\" --output \"%1/missing/$(printf 'caf\\351')."
                                                              "svg\"").arg(dir_.path())),
          "/missing/caf\xe9.svg”"},
@@ -180,6 +189,38 @@ TEST_F(FieldlinesProgramTest, OutOfMemoryExits3WithoutAFile)
         EXPECT_TRUE(result.err.contains(QStringLiteral("内存不足"))) << result.err.toStdString();
         EXPECT_FALSE(result.err.contains(QStringLiteral("保留")));
         EXPECT_FALSE(QFile::exists(row.arguments[row.arguments.indexOf(QStringLiteral("--output")) + 1]));
+    }
+}
+
+// Ended by a signal while it draws a large picture, the program leaves the
+// file that was there as it was and no temporary file beside it.
+TEST_F(FieldlinesProgramTest, InterruptedRenderLeavesNoTrace)
+{
+    const QString file = path("big.png");
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        QFile old(file);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        QProcess process;
+        // The signals act as in a terminal, whatever this test inherited.
+        process.setChildProcessModifier([] {
+            sigset_t none;
+            ::sigemptyset(&none);
+            ::sigprocmask(SIG_SETMASK, &none, nullptr);
+            for (const int ending : {SIGTERM, SIGINT, SIGHUP})
+                std::signal(ending, SIG_DFL);
+        });
+        process.start(QStringLiteral(FIELDLINES_EXE),
+                      {"--size", "8192x8192", "--output", file});
+        ASSERT_TRUE(process.waitForStarted());
+        // Well into the drawing, which takes seconds at this size.
+        EXPECT_FALSE(process.waitForFinished(300)) << "finished before the signal";
+        ::kill(pid_t(process.processId()), signal);
+        ASSERT_TRUE(process.waitForFinished(30000));
+        EXPECT_EQ(process.exitStatus(), QProcess::CrashExit);
+        EXPECT_EQ(contentOf(file), "old");
+        EXPECT_TRUE(QDir(dir_.path()).entryList({".fieldlines-*"}, QDir::Hidden | QDir::Files).isEmpty());
     }
 }
 
@@ -327,12 +368,6 @@ TEST_F(FieldlinesProgramTest, WindowWithoutADisplaySaysSo)
 
 namespace {
 
-QByteArray contentOf(const QString &file)
-{
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // --preset fills the boxes and the mode with a classic configuration, as
 // the window's menu does; --charge1, --charge2 and --single change it
 // further.
@@ -370,16 +405,19 @@ QString toolOutput(const QString &tool, const QStringList &arguments)
 }
 
 // --output FILE.pdf writes one A4 landscape page: the picture as vectors
-// and, in its text, the caption with the mode, positions and amounts.
+// and, in its text, the caption with the mode, positions and amounts; the
+// caption and the document's title speak the interface's language.
 TEST_F(FieldlinesProgramTest, PdfIsOneLandscapePageWithTheCaption)
 {
     const struct
     {
         QStringList options;
         const char *caption;
+        const char *title;
     } rows[] = {
-        {{}, "两个点电荷：Q1 (-15, 0)，10 C；Q2 (15, 0)，-10 C"},
-        {{"--preset", "single-negative", "--charge1", "2.5,-3,-7.5"}, "单个点电荷：Q1 (2.5, -3)，-7.5 C"},
+        {{}, "两个点电荷：Q1 (-15, 0)，10 C；Q2 (15, 0)，-10 C", "电场线的描绘"},
+        {{"--preset", "single-negative", "--charge1", "2.5,-3,-7.5"}, "单个点电荷：Q1 (2.5, -3)，-7.5 C", "电场线的描绘"},
+        {{"--lang", "en"}, "Two charges: Q1 (-15, 0), 10 C; Q2 (15, 0), -10 C", "Electric Field Lines"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.caption);
@@ -388,6 +426,8 @@ TEST_F(FieldlinesProgramTest, PdfIsOneLandscapePageWithTheCaption)
         const QString info = toolOutput(QStringLiteral("pdfinfo"), {file});
         EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n")))) << info.toStdString();
         EXPECT_TRUE(info.contains(QStringLiteral("842 x 595 pts (A4)"))) << info.toStdString();
+        EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Title:\\s+%1\\n").arg(QString::fromUtf8(row.title)))))
+            << info.toStdString();
         EXPECT_TRUE(toolOutput(QStringLiteral("pdftotext"), {file, QStringLiteral("-")})
                         .contains(QString::fromUtf8(row.caption)));
     }
@@ -402,11 +442,12 @@ namespace {
 TEST_F(FieldlinesProgramTest, MessagesInTheLanguageAsked)
 {
     const QStringList wrongOrder{"--charge1", "15,0,10", "--charge2", "-15,0,-10", "--output", path("x.png")};
+    ASSERT_TRUE(QFile::link(QStringLiteral("loop.svg"), path("loop.svg")));
     const struct
     {
         QStringList arguments;
         int exitCode;
-        const char *err;
+        QString err;
     } rows[] = {
         {wrongOrder, 1, "fieldlines: Q1必须在Q2的左边\n"},
         {QStringList{"--lang", "zh"} + wrongOrder, 1, "fieldlines: Q1必须在Q2的左边\n"},
@@ -414,12 +455,14 @@ TEST_F(FieldlinesProgramTest, MessagesInTheLanguageAsked)
         {{"--lang", "en", "--size", "3", "--output", "x.png"}, 2,
          "fieldlines: --size: expected WxH with each side 1 to 8192 pixels, got '3'\n"},
         {{"--lang", "fr"}, 2, "fieldlines: --lang: 不认识的语言“fr”（可用 zh 或 en）\n"},
+        {{"--lang", "en", "--output", path("loop.svg")}, 3,
+         "fieldlines: Cannot write “" + path("loop.svg") + "”: too many levels of symbolic links.\n"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.arguments.join(' ').toStdString());
         const ProgramRun result = run(row.arguments);
         EXPECT_EQ(result.exitCode, row.exitCode);
-        EXPECT_EQ(result.err, QString::fromUtf8(row.err));
+        EXPECT_EQ(result.err, row.err);
     }
 }
 

@@ -9,10 +9,12 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <csignal>
 #include <functional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -222,6 +224,72 @@ TEST_F(OutputFileTest, FileInAReadOnlyFolderIsWrittenInPlace)
         EXPECT_EQ(contents(row.file), row.after);
     }
     ::chmod(path("locked").constData(), 0755);
+}
+
+// A write-protected file in a folder where anyone may create files: a user
+// who may not write it is refused, as cp refuses, and it stays; root may
+// replace it.
+TEST_F(OutputFileTest, WriteProtectedFileIsReplacedOnlyByRoot)
+{
+    ASSERT_TRUE(QDir(dir_.path()).mkdir(QStringLiteral("shared")));
+    ::chmod(QFile::encodeName(dir_.path()).constData(), 0755);
+    ::chmod(path("shared").constData(), 0777);
+    const QByteArray file = path("shared/protected.csv");
+    struct Row
+    {
+        const char *name;
+        bool asRoot;
+        int error;
+        QByteArray after;
+    };
+    const Row rows[] = {
+        {"a user", false, EACCES, "old"},
+        {"root", true, 0, kText},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.asRoot && ::geteuid() != 0)
+            continue;
+        ASSERT_EQ(writeText(file, "old"), 0);
+        ::chmod(file.constData(), 0444);
+        if (row.asRoot) {
+            EXPECT_EQ(writeText(file), row.error);
+        } else {
+            const AsUnprivileged unprivileged;
+            EXPECT_EQ(writeText(file), row.error);
+        }
+        EXPECT_EQ(contents(file), row.after);
+        EXPECT_EQ(permissionsOf(file), 0444u);
+        ::unlink(file.constData());
+    }
+    EXPECT_TRUE(QDir(QFile::decodeName(path("shared"))).entryList(QDir::Hidden | QDir::Files).isEmpty());
+}
+
+// A program ended by a signal while it writes (the terminal closed, Ctrl+C,
+// kill) removes its temporary file and ends as the signal says; the old
+// file stays.
+TEST_F(OutputFileTest, EndingSignalsRemoveTheTemporaryFile)
+{
+    const QByteArray file = path("interrupted.csv");
+    ASSERT_EQ(writeText(file, "old"), 0);
+    for (const int signal : {SIGHUP, SIGINT, SIGTERM}) {
+        SCOPED_TRACE(signal);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            std::signal(signal, SIG_DFL);
+            OutputFile::removeTemporaryOnSignals();
+            OutputFile output(file);
+            if (output.open(QIODevice::WriteOnly) && output.write(kText) == kText.size())
+                ::raise(signal);
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+        EXPECT_EQ(contents(file), "old");
+        EXPECT_FALSE(leftTemporaryFiles());
+    }
 }
 
 TEST(OutputFileNameTest, NamesKeepTheirBytesThroughAString)
