@@ -11,7 +11,7 @@
 
 // What the drawing procedures drew, as a display list from which any
 // renderer paints the same picture at any size: the window and the picture
-// files (KeptDrawing, with Qt) and the browser edition's canvas and SVG.
+// files (PicturePainter, with Qt) and the browser edition's canvas and SVG.
 //
 // Operations are kept in the pixel coordinates of the designed picture box,
 // Plot::kDesignWidth × Plot::kDesignHeight; pen widths and dot diameters are in

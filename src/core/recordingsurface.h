@@ -42,7 +42,7 @@ public:
     std::vector<Operation> drawing() const;
 
     int penWidth() const { return penWidth_; }
-    float width() const { return width_; }
+    float outerWidth() const { return width_; }
     bool autoRedraw() const { return autoRedraw_; }
     void clear() { operations_.clear(); }
 

@@ -54,7 +54,7 @@ TEST(OptionHandlers, LockUnlockAndSetText1)
 }
 
 // The default charges: a green dot at (-15, 0), a red one at (15, 0), in
-// the kept drawing and on the screen, where Picture1 shows it inside its
+// the picture on show and on the screen, where Picture1 shows it inside its
 // border.
 TEST(Excite, DefaultChargesAreDrawnAndShown)
 {

@@ -25,6 +25,12 @@ struct Control
     int tabIndex;
 };
 
+// ctest lists each case by its name.
+void PrintTo(const Control &c, std::ostream *out)
+{
+    *out << c.name;
+}
+
 constexpr const char *Times = "Times New Roman";
 
 const Control kControls[] = {

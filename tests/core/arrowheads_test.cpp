@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 // The arrowhead procedures on their own, with hand-checkable tips at simple
@@ -31,6 +33,12 @@ struct LikeCase
     float q2;
     double wing1X, wing1Y, wing2X, wing2Y;
 };
+
+// ctest lists each case by its name.
+void PrintTo(const LikeCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class ToHuaJT1Test : public ::testing::TestWithParam<LikeCase>
 {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 // Which tracer runs shows in the step count left behind: the like-charge
@@ -15,6 +17,12 @@ struct DispatchCase
     const char *q2;
     bool like;
 };
+
+// ctest lists each case by its name.
+void PrintTo(const DispatchCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class Dispatch : public ::testing::TestWithParam<DispatchCase>
 {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <stdexcept>
 
 namespace {
@@ -79,6 +81,12 @@ struct OutOfRangeCase
     int box;
     const char *text;
 };
+
+// ctest lists each case by its name.
+void PrintTo(const OutOfRangeCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class OutOfRange : public ::testing::TestWithParam<OutOfRangeCase>
 {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <array>
 
 namespace {
@@ -17,6 +19,12 @@ struct InputCase
     bool twoCharges;
     const Message *refusal;  // nullptr: drawn
 };
+
+// ctest lists each case by its name.
+void PrintTo(const InputCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class InputCheck : public ::testing::TestWithParam<InputCase>
 {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <clocale>
 #include <cmath>
 #include <limits>
@@ -16,6 +18,12 @@ struct ReadingCase
     double value;
     bool inFull;
 };
+
+// ctest lists each case by its name.
+void PrintTo(const ReadingCase &c, std::ostream *out)
+{
+    *out << c.name;
+}
 
 class ReadNumberTest : public ::testing::TestWithParam<ReadingCase>
 {

@@ -256,6 +256,7 @@ struct ExtremeCase
     bool twoCharges = true;
 };
 
+// ctest lists each case by its name.
 void PrintTo(const ExtremeCase &c, std::ostream *out)
 {
     *out << c.name;
