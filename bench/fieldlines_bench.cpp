@@ -18,8 +18,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include "windowbench.h"
+
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QImage>
 
 #include <algorithm>
@@ -140,11 +141,11 @@ void renderDefaultPng(benchmark::State &bench)
 
 int main(int argc, char **argv)
 {
-    // The labels of the equipotentials need fonts: the offscreen platform
-    // gives them without a display.
+    // The labels of the equipotentials need fonts and the window benchmark
+    // a window: the offscreen platform gives both without a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    WindowBench app(argc, argv);
 
     for (const Scenario &scenario : kScenarios) {
         benchmark::RegisterBenchmark((std::string("excite/") + scenario.name + "/recording").c_str(),
