@@ -154,6 +154,9 @@ void PictureBox::paintReadout(QPainter &painter) const
 
 void PictureBox::contextMenuEvent(QContextMenuEvent *event)
 {
+    // The pointer belongs to the menu now: the readout goes until the mouse
+    // comes back over the picture.
+    emit left();
     if (menu_)
         menu_->exec(event->globalPos());
 }

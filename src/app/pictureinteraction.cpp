@@ -90,12 +90,6 @@ void PictureInteraction::release()
     picture_.setCursor(Qt::OpenHandCursor);
 }
 
-void PictureInteraction::letGo()
-{
-    if (grabbed_)
-        release();
-}
-
 void PictureInteraction::leave()
 {
     hover_.reset();
@@ -119,15 +113,12 @@ void PictureInteraction::nudge(int dx, int dy, bool large)
 
 void PictureInteraction::pictureChanged()
 {
-    if (hover_ && pointerOverPicture() && !grabbed_)
+    // The readout always describes the picture on show: it follows the new
+    // picture where the pointer rests, and stays hidden otherwise.
+    if (hover_ && !grabbed_)
         showProbe(*hover_);
-    else if (!grabbed_)
+    else
         picture_.setReadout({});
-}
-
-bool PictureInteraction::pointerOverPicture() const
-{
-    return picture_.isVisible() && picture_.underMouse();
 }
 
 void PictureInteraction::showProbe(const PlotPoint &point)

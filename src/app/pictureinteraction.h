@@ -44,9 +44,6 @@ public:
     // rests over it, and is hidden where the pointer is not over it.
     void pictureChanged();
 
-    // Lets go of a charge taken hold of, as when the window loses the mouse.
-    void letGo();
-
 private:
     void press(const PlotPoint &point);
     void move(const PlotPoint &point, bool dragging);
@@ -59,7 +56,6 @@ private:
     std::optional<std::size_t> chargeAt(const PlotPoint &point) const;
     void showProbe(const PlotPoint &point);
     void updateCursor(const PlotPoint &point);
-    bool pointerOverPicture() const;
 
     PictureBox &picture_;
     std::function<Configuration()> now_;
