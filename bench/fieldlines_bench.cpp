@@ -45,9 +45,9 @@ const Scenario kScenarios[] = {
     {"default", {"-15", "0", "10", "15", "0", "-10"}},
     {"unlike_a", {"-15", "0", "10", "15", "0", "-5"}},
     {"unlike_c", {"-15", "0", "5", "15", "0", "-10"}},
-    // One charge above the other with equal magnitudes: the line that leaves
-    // charge 1 straight away from charge 2 never meets a stop rule and runs
-    // to the step limit.
+    // One charge above the other with equal magnitudes, traced as a
+    // horizontal pair in the plot turned by 90 degrees (D18): the lines that
+    // swing out beyond the sides come back to charge 2 the long way round.
     {"vertical_b", {"0", "-10", "10", "0", "10", "-10"}},
     {"near_equal", {"-15", "0", "10", "15", "0", "-9.9"}},
 };

@@ -22,7 +22,7 @@ FieldLines::FieldLines(DrawingState &state, PlotSurface &surface, InputPanel &pa
     , panel_(panel)
     , messenger_(messenger)
     , events_(events)
-    , arrows_(state, surface)
+    , arrows_(state, tracing_)
 {
 }
 

@@ -3,6 +3,8 @@
 #include "core/arrowheads.h"
 #include "core/eventpump.h"
 #include "core/pointcharge.h"
+#include "core/turnedframe.h"
+#include "core/turnedsurface.h"
 
 struct DrawingState;
 class InputPanel;
@@ -66,6 +68,10 @@ private:
     InputPanel &panel_;
     Messenger &messenger_;
     EventPump &events_;
+    // The frame the two-charge tracers trace in, and the surface they draw
+    // on, which turns their points back onto the plot.
+    TurnedFrame frame_;
+    TurnedSurface tracing_{surface_, frame_};
     Arrowheads arrows_;
     Charges drawn_;
     long long stepsTraced_ = 0;

@@ -59,7 +59,7 @@ public:
     // a fresh drawing state: what the CSV holds. The look does not apply.
     Recording record(const Configuration &configuration);
 
-    // Steps traced by the described tracers since construction.
+    // Steps traced by the unit-step tracers since construction.
     long long stepsTraced() const;
 
 private:

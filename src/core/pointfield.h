@@ -3,7 +3,7 @@
 #include "core/pointcharge.h"
 
 // The field of point charges in the program's own units, in double
-// precision, for everything drawn beside the described tracers (the
+// precision, for everything drawn beside the unit-step tracers (the
 // overlays, the probe, the accurate tracer, the test charges): an amount q at
 // distance r has the potential q / r and the field q r̂ / r², so that
 // E = Σ q (p − c) / r³ = −∇V, with no physical constant.

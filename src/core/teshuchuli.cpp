@@ -25,7 +25,7 @@ void FieldLines::TeshuChuli()
         // A horizontal arrowhead: pointing in -x is pointing along pi.
         const ArrowShape w = arrowWings(s_.tipX, s_.tipY, kPi, pointsLeft);
         storeWings(s_, w);
-        drawArrowhead(surface_, s_.tipX, s_.tipY, w);
+        drawArrowhead(tracing_, s_.tipX, s_.tipY, w);
     };
     // Beyond charge 1, left of the tracer's point: away from a positive
     // charge, toward a negative one.
@@ -51,7 +51,7 @@ void FieldLines::TeshuChuli2()
     const ArrowShape w = arrowWings(s_.tipX, s_.tipY, kPi, s_.q2 < 0);
     storeWings(s_, w);
     const Reflection reflection(s_);
-    drawArrowhead(surface_, s_.tipX, s_.tipY, w, &reflection);
+    drawArrowhead(tracing_, s_.tipX, s_.tipY, w, &reflection);
 }
 
 // Scans 25 points on the circle of radius 1 round charge 2, with the charges'
@@ -71,8 +71,8 @@ void FieldLines::axisScan(bool mirrored)
         if (s_.cosT < 0) {
             s_.theta = f32(fieldSlopeAngle(s_) + kPi);
             if (pointsExactlyLeft(s_.theta) && s_.x2 > s_.x1) {
-                drawLine(surface_, s_.qx, s_.qy, double(s_.qx) + 90, s_.qy, drawn);
-                drawLine(surface_, s_.qx, s_.qy, double(s_.qx) - 90, s_.qy, drawn);
+                drawLine(tracing_, s_.qx, s_.qy, double(s_.qx) + 90, s_.qy, drawn);
+                drawLine(tracing_, s_.qx, s_.qy, double(s_.qx) - 90, s_.qy, drawn);
             }
         }
     }

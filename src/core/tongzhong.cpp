@@ -6,7 +6,6 @@
 #include "core/eventpump.h"
 #include "core/fieldevaluation.h"
 #include "core/float32.h"
-#include "core/plotgeometry.h"
 
 #include <cmath>
 
@@ -77,10 +76,11 @@ void FieldLines::traceLikeFamily(bool charge2)
         }
 
         // The line ends at the other charge (judged by where the step
-        // started) or at the border of the plot (judged by where it ended).
+        // started) or at the border of the plot as it lies in the traced
+        // frame (judged by where the step ended).
         const float otherDistance = charge2 ? s_.r1 : s_.r2;
-        if (otherDistance <= 1.1 || x <= Plot::kLeft || x >= Plot::kRight || y <= Plot::kBottom
-            || y >= Plot::kTop)
+        if (otherDistance <= 1.1 || x <= frame_.left() || x >= frame_.right() || y <= frame_.bottom()
+            || y >= frame_.top())
             return;
         if (step >= kMaxStepsPerLine)
             return;

@@ -19,6 +19,6 @@ void FieldLines::stepAlong(float &x, float &y, float theta, const Reflection *dr
     const float fromY = y;
     x = f32(x + c);
     y = f32(y + sn);
-    surface_.DrawWidth(1);
-    drawLine(surface_, fromX, fromY, x, y, drawn);
+    tracing_.DrawWidth(1);
+    drawLine(tracing_, fromX, fromY, x, y, drawn);
 }

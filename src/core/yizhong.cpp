@@ -6,7 +6,6 @@
 #include "core/eventpump.h"
 #include "core/fieldevaluation.h"
 #include "core/float32.h"
-#include "core/plotgeometry.h"
 #include "core/reflection.h"
 
 #include <cmath>
@@ -89,20 +88,21 @@ void FieldLines::traceUnlikeLine(Variant variant)
 
         if (s_.r2 <= 1.1 || step >= kMaxStepsPerLine)
             return;
+        // The plot's borders as they lie in the traced frame.
         switch (variant) {
         case Variant::A:
-            if (s_.py <= Plot::kBottom || s_.py >= Plot::kTop || (s_.px < Plot::kLeft && s_.ex != 0))
+            if (s_.py <= frame_.bottom() || s_.py >= frame_.top() || (s_.px < frame_.left() && s_.ex != 0))
                 return;
             break;
         case Variant::B:
             // Only a line heading left out of the left border ends there.
-            if (s_.px < Plot::kLeft && std::fabs(s_.theta - kPi) < 0.01)
+            if (s_.px < frame_.left() && std::fabs(s_.theta - kPi) < 0.01)
                 return;
             break;
         case Variant::C: {
             // The borders as they appear on the plot, after the reflection.
             const PlotPoint shown = reflection(s_.px, s_.py);
-            if (shown.y <= Plot::kBottom || shown.y >= Plot::kTop || (shown.x > Plot::kRight && s_.ex != 0))
+            if (shown.y <= frame_.bottom() || shown.y >= frame_.top() || (shown.x > frame_.right() && s_.ex != 0))
                 return;
             break;
         }

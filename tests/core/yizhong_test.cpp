@@ -232,20 +232,33 @@ TEST_F(UnlikeCharges, BandAtDistanceOneMarksEveryFirstSegment)
     }
 }
 
-TEST_F(UnlikeCharges, OneAboveTheOtherFollowsTheVerticalFieldAndOffThePlot)
+// D18: one above the other, charge 1 stronger. The line leaving charge 1
+// straight away from charge 2 is the axis, handed to the scan, as a
+// horizontal pair's is; a line leaving through a side border ends there, on
+// either side. (Traced in the plot's own frame, the downward line stepped on
+// to the bottom border and the 345-degree line ran on right of the plot.)
+TEST_F(UnlikeCharges, OneAboveTheOtherIsTracedAsAHorizontalPairTurned)
 {
-    const auto chains = unitChains(draw("0", "-10", "10", "0", "10", "-5"));
+    const auto ops = draw("0", "-10", "10", "0", "10", "-5");
+    const auto chains = unitChains(ops);
     ASSERT_EQ(chains.size(), 25u);
-    const Chain &down = chains[18];  // 270 degrees
-    EXPECT_EQ(endOf(down, {0, 10}), End::Bottom);
-    for (std::size_t j = 1; j < down.size(); ++j)
-        EXPECT_NEAR(down[j].y - down[j - 1].y, -1, 1e-6);
-    const Chain &wide = chains[23];  // 345 degrees
-    double rightmost = 0;
-    for (const Point2 &p : wide)
-        rightmost = std::max(rightmost, p.x);
-    EXPECT_GT(rightmost, 45);
-    EXPECT_GE(wide.back().y, 25);
+    const auto startingAt = [&chains](double degrees) {
+        const double a = degrees * 3.14159265358979 / 180;
+        for (const Chain &chain : chains) {
+            if (distance(chain[0], {std::cos(a), -10 + std::sin(a)}) < 1e-4)
+                return chain;
+        }
+        return Chain{};
+    };
+    EXPECT_EQ(startingAt(270).size(), 2u);
+    const auto axis = axisLines(ops);
+    ASSERT_FALSE(axis.empty());
+    for (const Operation &line : axis) {
+        EXPECT_NEAR(line.x1, 0, 1e-6);
+        EXPECT_NEAR(line.x2, 0, 1e-6);
+    }
+    EXPECT_EQ(endOf(startingAt(345), {0, 10}), End::Right);
+    EXPECT_EQ(endOf(startingAt(195), {0, 10}), End::Left);
 }
 
 // D4: a traced point on a charge or in a zero field ends its line quietly.
@@ -258,11 +271,13 @@ TEST_F(UnlikeCharges, ChargesOneUnitApartDrawTheLinesThatExist)
     EXPECT_EQ(dotsOf(ops).size(), 2u);
 }
 
-// D5: equal amounts one above the other: the line leaving charge 1 straight
-// away from charge 2 never meets a stop rule and ends at the step cap.
+// D5: equal amounts on a diagonal at 45 degrees: the line leaving charge 1
+// straight away from charge 2 never meets a stop rule and ends at the step
+// cap. (Charges one above the other did so too until they were traced as a
+// horizontal pair turned, D18, whose axis the scan draws.)
 TEST_F(UnlikeCharges, RunawayLineStopsAtTheStepCap)
 {
-    const auto chains = unitChains(draw("0", "-10", "10", "0", "10", "-10"));
+    const auto chains = unitChains(draw("-10", "-10", "10", "10", "10", "-10"));
     std::size_t longest = 0;
     for (const Chain &chain : chains)
         longest = std::max(longest, chain.size() - 1);

@@ -100,6 +100,19 @@ record() {
     echo "recorded $(list | wc -l) configurations in $dir"
 }
 
+# True when the two recordings of a configuration, with and without the
+# overlays, differ at most in their blue field lines: the dots, the overlays
+# drawn after the field lines and the exit codes are the same.
+onlyFieldLinesDiffer() {
+    local before=$1 after=$2 name=$3 f
+    for f in csv overlays.csv; do
+        cmp -s <(grep -v ',#0000ff,' "$before/$name.$f") <(grep -v ',#0000ff,' "$after/$name.$f") || return 1
+    done
+    for f in code overlays.code; do
+        [ "$(cat "$before/$name.$f")" = 0 ] && [ "$(cat "$after/$name.$f")" = 0 ] || return 1
+    done
+}
+
 # Why one configuration draws differently in the two recordings, by the
 # program's rules for unusual input; "unexplained" when none accounts for it.
 explain() {
@@ -120,6 +133,12 @@ explain() {
     fi
     if [ "$old" = 2 ] && [ "$new" = 0 ] && LC_ALL=C grep -q '[^ -~]' <<<"$c1$c2"; then
         echo "full-width and typographic forms read as ASCII"; return
+    fi
+    # D18: two charges on one vertical line are traced as a horizontal pair
+    # in the plot turned by 90 degrees.
+    if [ "$mode" = two ] && awk -v a="${c1%%,*}" -v b="${c2%%,*}" 'BEGIN { exit !(a + 0 == b + 0) }' \
+        && onlyFieldLinesDiffer "$before" "$after" "$name"; then
+        echo "D18: a vertical pair is traced as a horizontal pair turned by 90 degrees"; return
     fi
     if [ "$old" = 0 ] && [ "$new" = 0 ]; then
         # Only arrowheads added: every old row is kept in order, and each
