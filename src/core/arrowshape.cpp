@@ -10,7 +10,7 @@
 ArrowShape arrowWings(float tipX, float tipY, double direction, bool pointsAlong)
 {
     // Half the opening angle of the arrowhead, and the wing length.
-    constexpr double kHalfOpening = kPi / 8;
+    constexpr double kHalfOpening = kDrawingPi / 8;
     constexpr double kWing = 2;
     // Wings trail behind a tip that points along the line, and lie ahead of
     // one that points back against it.

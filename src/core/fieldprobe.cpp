@@ -1,5 +1,7 @@
 #include "core/fieldprobe.h"
 
+#include "core/angles.h"
+
 #include <cmath>
 
 FieldSample fieldAt(const Charges &charges, double x, double y)
@@ -21,8 +23,7 @@ FieldSample fieldAt(const Charges &charges, double x, double y)
     sample.defined = std::isfinite(sample.strength) && std::isfinite(sample.potential);
     if (!sample.defined)
         return {};
-    constexpr double kHalfTurn = 3.14159265358979323846;
-    double degrees = std::atan2(sample.ey, sample.ex) * 180 / kHalfTurn;
+    double degrees = std::atan2(sample.ey, sample.ex) * 180 / kExactPi;
     if (degrees < 0)
         degrees += 360;
     sample.degrees = degrees >= 360 ? 0 : degrees;

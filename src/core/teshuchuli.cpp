@@ -23,7 +23,7 @@ void FieldLines::TeshuChuli()
     const double s = std::fabs(double(s_.x1) - s_.x2);
     auto drawAxisArrowhead = [this](bool pointsLeft) {
         // A horizontal arrowhead: pointing in -x is pointing along pi.
-        const ArrowShape w = arrowWings(s_.tipX, s_.tipY, kPi, pointsLeft);
+        const ArrowShape w = arrowWings(s_.tipX, s_.tipY, kDrawingPi, pointsLeft);
         storeWings(s_, w);
         drawArrowhead(tracing_, s_.tipX, s_.tipY, w);
     };
@@ -48,7 +48,7 @@ void FieldLines::TeshuChuli2()
     const double s = std::fabs(double(s_.x1) - s_.x2);
     s_.tipX = f32(s_.px - 0.45 * s);
     s_.tipY = s_.py;
-    const ArrowShape w = arrowWings(s_.tipX, s_.tipY, kPi, s_.q2 < 0);
+    const ArrowShape w = arrowWings(s_.tipX, s_.tipY, kDrawingPi, s_.q2 < 0);
     storeWings(s_, w);
     const Reflection reflection(s_);
     drawArrowhead(tracing_, s_.tipX, s_.tipY, w, &reflection);
@@ -69,7 +69,7 @@ void FieldLines::axisScan(bool mirrored)
         if (!evaluateField(s_, s_.qx, s_.qy, s_.q1, s_.q2))
             continue;
         if (s_.cosT < 0) {
-            s_.theta = f32(fieldSlopeAngle(s_) + kPi);
+            s_.theta = f32(fieldSlopeAngle(s_) + kDrawingPi);
             if (pointsExactlyLeft(s_.theta) && s_.x2 > s_.x1) {
                 drawLine(tracing_, s_.qx, s_.qy, double(s_.qx) + 90, s_.qy, drawn);
                 drawLine(tracing_, s_.qx, s_.qy, double(s_.qx) - 90, s_.qy, drawn);

@@ -65,7 +65,7 @@ void FieldLines::traceLikeFamily(bool charge2)
         if (!evaluateField(s_, x, y, std::fabs(s_.q1), std::fabs(s_.q2)))
             return;
         const double slope = fieldSlopeAngle(s_);
-        theta = f32(s_.cosT >= 0 ? slope : slope + kPi);
+        theta = f32(s_.cosT >= 0 ? slope : slope + kDrawingPi);
         stepAlong(x, y, theta, nullptr);
 
         if (band.wants(charge2 ? s_.r2 : s_.r1)) {

@@ -65,7 +65,7 @@ void FieldLines::traceUnlikeLine(Variant variant)
             // A nearly vertical field steps straight up or down.
             s_.theta = s_.sinT > 0 ? 1.5707963f : -1.5707963f;
         } else if (s_.cosT < 0) {
-            s_.theta = f32(fieldSlopeAngle(s_) + kPi);
+            s_.theta = f32(fieldSlopeAngle(s_) + kDrawingPi);
             // On the axis beyond charge 1 the field points exactly in -x: the
             // axis scan draws the outer axis and leaves values that end this
             // line after the step.
@@ -96,7 +96,7 @@ void FieldLines::traceUnlikeLine(Variant variant)
             break;
         case Variant::B:
             // Only a line heading left out of the left border ends there.
-            if (s_.px < frame_.left() && std::fabs(s_.theta - kPi) < 0.01)
+            if (s_.px < frame_.left() && std::fabs(s_.theta - kDrawingPi) < 0.01)
                 return;
             break;
         case Variant::C: {

@@ -42,8 +42,8 @@ void drawZeroFieldMarkers(PlotSurface &surface, const Charges &charges)
     surface.DrawWidth(2);
     for (const PlotPoint &p : points) {
         for (int i = 0; i < kChords; ++i) {
-            const double a0 = 2 * kPi * i / kChords;
-            const double a1 = 2 * kPi * (i + 1) / kChords;
+            const double a0 = 2 * kDrawingPi * i / kChords;
+            const double a1 = 2 * kDrawingPi * (i + 1) / kChords;
             surface.Line(float(p.x + kRadius * std::cos(a0)), float(p.y + kRadius * std::sin(a0)),
                          float(p.x + kRadius * std::cos(a1)), float(p.y + kRadius * std::sin(a1)), Colour::Orange);
         }
