@@ -186,6 +186,18 @@ with --output it draws the picture of one excite into FILE, without a window.</t
         <source>应为 WxH，每边 1 到 %1 像素，而不是“%2”</source>
         <translation>expected WxH with each side 1 to %1 pixels, got &apos;%2&apos;</translation>
     </message>
+    <message>
+        <source>一个电荷的位置和电荷量，可以重复：给一次是单个点电荷，给两次是两个点电荷。不能与 --charge1、--charge2 同用。</source>
+        <translation>Position and amount of one charge, repeatable: once is a single charge, twice two charges. Not together with --charge1, --charge2.</translation>
+    </message>
+    <message>
+        <source>不能与 --charge1、--charge2 同用</source>
+        <translation>cannot be used together with --charge1, --charge2</translation>
+    </message>
+    <message>
+        <source>最多给两次（单个或两个点电荷）</source>
+        <translation>give it at most twice (one or two charges)</translation>
+    </message>
 </context>
 <context>
     <name>Form1</name>
@@ -246,22 +258,6 @@ with --output it draws the picture of one excite into FILE, without a window.</t
         <translation>Charge 2 amount</translation>
     </message>
     <message>
-        <source>显示等势线</source>
-        <translation>Show equipotential lines</translation>
-    </message>
-    <message>
-        <source>显示场强为零的点</source>
-        <translation>Show points of zero field</translation>
-    </message>
-    <message>
-        <source>投影模式</source>
-        <translation>Projector mode</translation>
-    </message>
-    <message>
-        <source>色盲友好配色</source>
-        <translation>Colour-blind-safe colours</translation>
-    </message>
-    <message>
         <source>保存图片…</source>
         <translation>Save picture…</translation>
     </message>
@@ -281,6 +277,17 @@ with --output it draws the picture of one excite into FILE, without a window.</t
         <source>电场线的描绘</source>
         <comment>title above the picture</comment>
         <translation>Field Lines</translation>
+    </message>
+</context>
+<context>
+    <name>Looks</name>
+    <message>
+        <source>投影模式</source>
+        <translation>Projector mode</translation>
+    </message>
+    <message>
+        <source>色盲友好配色</source>
+        <translation>Colour-blind-safe colours</translation>
     </message>
 </context>
 <context>
@@ -430,23 +437,27 @@ Do you want to replace it?</translation>
         <source>符号链接循环。</source>
         <translation>too many levels of symbolic links.</translation>
     </message>
+    <message>
+        <source>无法打开窗口：没有名为“%1”的平台插件（可用：%2）。</source>
+        <translation>Cannot open the window: there is no platform plugin named “%1” (available: %2).</translation>
+    </message>
+</context>
+<context>
+    <name>Overlays</name>
+    <message>
+        <source>显示等势线</source>
+        <translation>Show equipotential lines</translation>
+    </message>
+    <message>
+        <source>显示场强为零的点</source>
+        <translation>Show points of zero field</translation>
+    </message>
 </context>
 <context>
     <name>PictureBox</name>
     <message>
         <source>电场线图</source>
         <translation>Field-line picture</translation>
-    </message>
-</context>
-<context>
-    <name>PictureInteraction</name>
-    <message>
-        <source>此处场强无定义</source>
-        <translation>The field is not defined here</translation>
-    </message>
-    <message>
-        <source>|E| = %1   方向 %2°</source>
-        <translation>|E| = %1   direction %2°</translation>
     </message>
 </context>
 <context>
@@ -505,6 +516,17 @@ Do you want to replace it?</translation>
     <message>
         <source>单个负电荷</source>
         <translation>One negative charge</translation>
+    </message>
+</context>
+<context>
+    <name>Probe</name>
+    <message>
+        <source>此处场强无定义</source>
+        <translation>The field is not defined here</translation>
+    </message>
+    <message>
+        <source>|E| = %1   方向 %2°</source>
+        <translation>|E| = %1   direction %2°</translation>
     </message>
 </context>
 </TS>

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QTranslator>
 
 #include <csignal>
@@ -39,12 +40,36 @@ QTranslator earlyTranslation;
 QtMessageHandler previousHandler = nullptr;
 std::vector<std::pair<QtMsgType, QString>> heldMessages;
 
+// The program's own text before an application exists: English from the
+// translation built in, when it was asked for.
+QString early(const std::string &text)
+{
+    const QString english = earlyTranslation.translate("Messages", text.c_str());
+    return english.isEmpty() ? QString::fromStdString(text) : english;
+}
+
+// Why the window system could not start, from what Qt said: a platform
+// plugin that does not exist (-platform NAME), or no display to open the
+// window on.
+QString whyNoWindow(const QString &fatal)
+{
+    static const QRegularExpression missing(QStringLiteral("Could not find the Qt platform plugin \"([^\"]*)\""));
+    for (const auto &[type, message] : heldMessages) {
+        const QRegularExpressionMatch match = missing.match(message);
+        if (!match.hasMatch())
+            continue;
+        static const QRegularExpression available(QStringLiteral("Available platform plugins are: ([^\n]*?)\\.?\\s*$"));
+        const QRegularExpressionMatch list = available.match(fatal);
+        return early(Messages::NoPlatformPlugin)
+            .arg(match.captured(1), list.hasMatch() ? list.captured(1) : QStringLiteral("xcb, wayland, offscreen"));
+    }
+    return early(Messages::NoDisplay);
+}
+
 void holdStartupMessage(QtMsgType type, const QMessageLogContext &, const QString &message)
 {
     if (type == QtFatalMsg) {
-        const QString english = earlyTranslation.translate("Messages", Messages::NoDisplay.c_str());
-        printLines(stderr, english.isEmpty() ? QString::fromStdString(Messages::NoDisplay) : english,
-                   QStringLiteral("fieldlines: "));
+        printLines(stderr, whyNoWindow(message), QStringLiteral("fieldlines: "));
         std::fflush(stderr);
         std::_Exit(CommandLine::kExitMessage);
     }

@@ -1,6 +1,7 @@
 #include "core/caption.h"
 
 #include "core/numberreading.h"
+#include "core/translatable.h"
 
 #include <cmath>
 #include <cstdio>
@@ -50,7 +51,15 @@ std::string shortestText(double value)
     return out;
 }
 
-std::string pictureCaption(const Configuration &configuration, Translator tr)
+namespace {
+
+const char *const kChargeText = FIELDLINES_TEXT("Caption", "Q%1 (%2, %3)，%4 C");
+const char *const kSingleText = FIELDLINES_TEXT("Caption", "单个点电荷：%1");
+const char *const kTwoText = FIELDLINES_TEXT("Caption", "两个点电荷：%1；%2");
+
+}  // namespace
+
+std::string pictureCaption(const Configuration &configuration, Translator translate)
 {
     const std::size_t n = configuration.chargesInMode();
     if (configuration.charges.size() < n)
@@ -58,11 +67,11 @@ std::string pictureCaption(const Configuration &configuration, Translator tr)
     std::vector<std::string> described;
     for (std::size_t i = 0; i < n; ++i) {
         const ChargeTexts &c = configuration.charges[i];
-        described.push_back(withArguments(tr("Caption", "Q%1 (%2, %3)，%4 C"),
+        described.push_back(withArguments(translate("Caption", kChargeText),
                                    {std::to_string(i + 1), shortestText(readNumber(c.x)),
                                     shortestText(readNumber(c.y)), shortestText(readNumber(c.q))}));
     }
     if (n == 1)
-        return withArguments(tr("Caption", "单个点电荷：%1"), described);
-    return withArguments(tr("Caption", "两个点电荷：%1；%2"), described);
+        return withArguments(translate("Caption", kSingleText), described);
+    return withArguments(translate("Caption", kTwoText), described);
 }

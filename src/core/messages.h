@@ -31,6 +31,10 @@ inline const std::string FailureNothingWritten = FIELDLINES_TEXT("Messages", "�
 // The window cannot be opened without a display.
 inline const std::string NoDisplay =
     FIELDLINES_TEXT("Messages", "无法打开窗口：没有可用的显示器（请检查 DISPLAY）。不开窗口画图请用 --output FILE。");
+// The platform plugin asked for (-platform %1) does not exist; %2 lists
+// those that do.
+inline const std::string NoPlatformPlugin =
+    FIELDLINES_TEXT("Messages", "无法打开窗口：没有名为“%1”的平台插件（可用：%2）。");
 
 // Saving the picture from the window.
 inline const std::string SaveTitle = FIELDLINES_TEXT("Messages", "保存图片");

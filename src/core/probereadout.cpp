@@ -22,6 +22,9 @@ std::string threeDigits(double value)
     return out;
 }
 
+const char *const kUndefinedText = FIELDLINES_TEXT("Probe", "此处场强无定义");
+const char *const kFieldText = FIELDLINES_TEXT("Probe", "|E| = %1   方向 %2°");
+
 struct Box
 {
     double left;
@@ -37,14 +40,14 @@ struct Box
 
 }  // namespace
 
-std::vector<std::string> probeReadout(const Charges &charges, double x, double y, Translator tr)
+std::vector<std::string> probeReadout(const Charges &charges, double x, double y, Translator translate)
 {
     if (charges.empty() || !std::isfinite(x) || !std::isfinite(y))
         return {};
     std::vector<std::string> lines{"x = " + threeDigits(x) + "   y = " + threeDigits(y)};
     const FieldSample field = fieldAt(charges, x, y);
     if (!field.defined) {
-        lines.push_back(tr("Probe", "此处场强无定义"));
+        lines.push_back(translate("Probe", kUndefinedText));
         return lines;
     }
     double degrees = std::round(field.degrees * 10) / 10;
@@ -52,7 +55,7 @@ std::vector<std::string> probeReadout(const Charges &charges, double x, double y
         degrees = 0;
     char direction[32];
     std::snprintf(direction, sizeof direction, "%.1f", degrees);
-    lines.push_back(withArguments(tr("Probe", "|E| = %1   方向 %2°"), {threeDigits(field.strength), direction}));
+    lines.push_back(withArguments(translate("Probe", kFieldText), {threeDigits(field.strength), direction}));
     lines.push_back("V = " + threeDigits(field.potential));
     return lines;
 }

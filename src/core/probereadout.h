@@ -17,7 +17,7 @@
 // the field cannot be computed in double precision (at a charge's centre),
 // the second line says it is not defined there and there is no third.
 // Empty without charges (no picture on show).
-std::vector<std::string> probeReadout(const Charges &charges, double x, double y, Translator tr = untranslated);
+std::vector<std::string> probeReadout(const Charges &charges, double x, double y, Translator translate = untranslated);
 
 // Where the readout's box goes: a corner of the plot, inset by margin,
 // chosen so that the box covers no dot and not the pointer.

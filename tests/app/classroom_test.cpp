@@ -151,3 +151,24 @@ TEST(Language, EnglishWindowFitsItsControls)
 }
 
 }  // namespace
+
+namespace {
+
+// Options given for one run (--equipotentials --zero-field) are never
+// remembered, even when another switch is changed and remembered after
+// them.
+TEST(Switches, OptionsForOneRunAreNeverRemembered)
+{
+    {
+        Window window;
+        window.form.setOverlays({"equipotentials", "zeroField"}, false);
+        window.form.findChild<QAction *>(QStringLiteral("projector"))->trigger();
+        window.form.findChild<QAction *>(QStringLiteral("projector"))->trigger();
+        window.settle();
+    }
+    Window next;
+    EXPECT_TRUE(next.form.overlays().empty());
+    EXPECT_FALSE(next.form.look().projector);
+}
+
+}  // namespace

@@ -6,7 +6,9 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QContextMenuEvent>
 #include <QMouseEvent>
+#include <QTimer>
 
 namespace {
 
@@ -157,6 +159,100 @@ TEST(Overlays, SwitchesDrawAtOnceAndAreRemembered)
     EXPECT_TRUE(next.form.overlays().contains("equipotentials"));
     EXPECT_TRUE(next.form.overlays().contains("zeroField"));
     next.form.setOverlays({});
+}
+
+}  // namespace
+
+namespace {
+
+// A press that takes hold of no dot leaves nothing held, whatever happened
+// before: here a drag of the red dot cut short by the picture's menu, whose
+// release the window never saw.
+TEST(Dragging, APressBesideTheDotsHoldsNothing)
+{
+    Window window;
+    window.excite();
+    mouse(window, QEvent::MouseButtonPress, 15, 0, Qt::LeftButton);
+    mouse(window, QEvent::MouseMove, 17, 2, Qt::LeftButton);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, at(window, 17, 2).toPoint());
+    QTimer::singleShot(0, [&] { window.form.findChild<QMenu *>()->close(); });
+    QCoreApplication::sendEvent(window.child("Picture1"), &menu);
+    window.settle();
+    const QString x2 = window.text(4)->text();
+    const QString y2 = window.text(5)->text();
+    drag(window, 0, 15, 10, 20);
+    window.settle();
+    EXPECT_EQ(window.text(4)->text(), x2);
+    EXPECT_EQ(window.text(5)->text(), y2);
+}
+
+// Every arrow key counts: forty steps down while the drawings catch up move
+// a single charge by 20.
+TEST(Dragging, ArrowKeysAddUpWhileDrawingsRun)
+{
+    Window window;
+    window.click("Option1");
+    window.excite();
+    QWidget *picture = window.child("Picture1");
+    for (int i = 0; i < 40; ++i)
+        QTest::keyClick(picture, Qt::Key_Down);
+    window.settle();
+    EXPECT_EQ(window.text(2)->text(), "-20");
+    EXPECT_EQ(window.picture()->charges[0].y, -20);
+}
+
+// In single-charge mode the red dot is not the mode's: it cannot be taken
+// hold of, even while the picture on show still has it, and the locked
+// boxes never change.
+TEST(Dragging, ADotNotOfTheModeCannotBeTaken)
+{
+    Window window;
+    window.excite();
+    window.click("Option1");  // no new drawing: the red dot is still on show
+    drag(window, 15, 0, 25, 10);
+    window.settle();
+    EXPECT_EQ(window.text(4)->text(), "15");
+    EXPECT_EQ(window.text(5)->text(), "0");
+}
+
+// The readout always describes the picture on show: a key that moves a
+// charge under a resting pointer brings the new field; a menu action once
+// the pointer has left leaves no readout behind.
+TEST(Probe, FollowsThePictureOnShow)
+{
+    Window window;
+    window.excite();
+    auto *picture = window.child<PictureBox>("Picture1");
+    mouse(window, QEvent::MouseMove, 0, 10, Qt::NoButton);
+    const QStringList before = picture->readout();
+    QTest::keyClick(picture, Qt::Key_Right, Qt::ShiftModifier);  // charge 1 to (-10, 0)
+    window.settle();
+    EXPECT_NE(picture->readout(), before);
+    EXPECT_EQ(picture->readout(), PictureInteraction::probeText(window.picture()->charges, {0, 10}));
+
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, at(window, 0, 10).toPoint());
+    QTimer::singleShot(0, [&] { window.form.findChild<QMenu *>()->close(); });
+    QCoreApplication::sendEvent(picture, &menu);
+    window.form.findChild<QAction *>(QStringLiteral("zeroField"))->trigger();
+    window.settle();
+    EXPECT_TRUE(picture->readout().isEmpty());
+    window.form.setOverlays({});
+    window.settle();
+}
+
+// The probe's box never covers a dot: with charge 1 in the top-left corner
+// it goes to the top right.
+TEST(Probe, BoxKeepsClearOfTheDots)
+{
+    Window window;
+    window.setTexts({"-42", "22", "10", "15", "0", "-10"});
+    window.excite();
+    auto *picture = window.child<PictureBox>("Picture1");
+    mouse(window, QEvent::MouseMove, 0, -10, Qt::NoButton);
+    ASSERT_FALSE(picture->readout().isEmpty());
+    const QPointF dot = at(window, -42, 22);
+    EXPECT_FALSE(picture->readoutRect().adjusted(-10, -10, 10, 10).contains(dot.toPoint()));
+    EXPECT_GT(picture->readoutRect().left(), picture->width() / 2);
 }
 
 }  // namespace

@@ -353,6 +353,17 @@ TEST_F(FieldlinesProgramTest, MessagesOfTheExciteExit1AndWriteNothing)
 
 // No display named, or one that does not answer: the same message and exit
 // code, never Qt's abort.
+// A platform plugin that does not exist is named as such, whatever the
+// display.
+TEST_F(FieldlinesProgramTest, MissingPlatformPluginIsNamed)
+{
+    const ProgramRun result = run({"-platform", "bogus"}, QStringLiteral(":0"));
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.startsWith(QStringLiteral("fieldlines: 无法打开窗口：没有名为“bogus”的平台插件（可用："))) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains(QStringLiteral("offscreen"))) << result.err.toStdString();
+    EXPECT_EQ(result.err.count(QLatin1Char('\n')), 1);
+}
+
 TEST_F(FieldlinesProgramTest, WindowWithoutADisplaySaysSo)
 {
     for (const QString &display : {QString(), QStringLiteral(":9999")}) {
@@ -455,6 +466,13 @@ TEST_F(FieldlinesProgramTest, MessagesInTheLanguageAsked)
         {{"--lang", "en", "--size", "3", "--output", "x.png"}, 2,
          "fieldlines: --size: expected WxH with each side 1 to 8192 pixels, got '3'\n"},
         {{"--lang", "fr"}, 2, "fieldlines: --lang: 不认识的语言“fr”（可用 zh 或 en）\n"},
+        // The language is chosen before a command line that cannot be
+        // parsed is answered.
+        {{"--lang", "en", "--charge1"}, 2, "fieldlines: Missing value after '--charge1'.\n"},
+        {{"--bogus", "--lang", "en"}, 2, "fieldlines: Unknown option 'bogus'.\n"},
+        {{"--lang=en", "--preset", "like\n"}, 2,
+         "fieldlines: --preset: unknown preset 'like\\n' (use one of dipole, like, negative-pair, unlike-2to1, "
+         "unlike-1to2, vertical, single-positive, single-negative)\n"},
         {{"--lang", "en", "--output", path("loop.svg")}, 3,
          "fieldlines: Cannot write “" + path("loop.svg") + "”: too many levels of symbolic links.\n"},
     };
