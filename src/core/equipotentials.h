@@ -48,9 +48,6 @@ struct EquipotentialOptions
     const std::vector<std::array<float, 4>> *avoid = nullptr;
 };
 
-// The potential of the charges at (x, y); infinite on a charge.
-double potentialAt(const std::vector<PointCharge> &charges, double x, double y);
-
 // The levels equipotentials() draws, ascending: equal steps of 1, 2, 2.5 or
 // 5 times a power of ten, 8 to 12 of them. Empty when every amount is 0 or a
 // value is not finite.
