@@ -40,8 +40,7 @@ std::optional<EquipotentialProblem> EquipotentialProblem::make(const Charges &ch
     problem.options = options;
     problem.options.widthPx = width;
     problem.options.heightPx = height;
-    problem.options.labelCharPx = sized(options.labelCharPx, 6);
-    problem.options.labelHeightPx = sized(options.labelHeightPx, 11);
+    problem.options.labelFontPx = std::min(sized(options.labelFontPx, 10), 100.0);
     problem.options.dotRadiusPx = std::min(sized(options.dotRadiusPx, 10), 100.0);
     problem.cellsX = std::max(4, static_cast<int>(std::lround(width / kCellPx)));
     problem.cellsY = std::max(4, static_cast<int>(std::lround(height / kCellPx)));
@@ -88,6 +87,8 @@ double EquipotentialProblem::cutRadiusPx() const
 
 double EquipotentialProblem::innerRadiusPx() const
 {
-    return std::max(options.dotRadiusPx + kDotMarginPx + 0.5 * options.labelHeightPx + 1,
+    // Half a label's line is 0.56 em (EquipotentialOptions::labelHeightPx);
+    // 0.55 em and a pixel cover it.
+    return std::max(options.dotRadiusPx + kDotMarginPx + 0.55 * options.labelFontPx + 1,
                     cutRadiusPx() + 2 * cellDiagonalPx);
 }
