@@ -49,17 +49,6 @@ std::optional<EquipotentialProblem> EquipotentialProblem::make(const Charges &ch
     return problem;
 }
 
-double EquipotentialProblem::pxDistance(PlotPoint a, PlotPoint b) const
-{
-    return std::sqrt(pxDistanceSquared(a, b));
-}
-
-double EquipotentialProblem::pxDistanceSquared(PlotPoint a, PlotPoint b) const
-{
-    const double dx = (a.x - b.x) * pxPerUnitX, dy = (a.y - b.y) * pxPerUnitY;
-    return dx * dx + dy * dy;
-}
-
 double EquipotentialProblem::pxLength(const std::vector<std::pair<double, double>> &points) const
 {
     double length = 0;

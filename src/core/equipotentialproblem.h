@@ -4,6 +4,7 @@
 #include "core/plotpoint.h"
 #include "core/pointfield.h"
 
+#include <cmath>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -31,8 +32,12 @@ struct EquipotentialProblem
     // Nothing when every amount is 0 or a value is not finite.
     static std::optional<EquipotentialProblem> make(const Charges &charges, const EquipotentialOptions &options);
 
-    double pxDistance(PlotPoint a, PlotPoint b) const;
-    double pxDistanceSquared(PlotPoint a, PlotPoint b) const;
+    double pxDistance(PlotPoint a, PlotPoint b) const { return std::sqrt(pxDistanceSquared(a, b)); }
+    double pxDistanceSquared(PlotPoint a, PlotPoint b) const
+    {
+        const double dx = (a.x - b.x) * pxPerUnitX, dy = (a.y - b.y) * pxPerUnitY;
+        return dx * dx + dy * dy;
+    }
     // The length on screen of a polyline in user coordinates.
     double pxLength(const std::vector<std::pair<double, double>> &points) const;
     // Whether every point of the polyline lies under a dot.

@@ -1,7 +1,6 @@
 #include "core/potentialgrid.h"
 
 #include "core/equipotentialproblem.h"
-#include "core/plotgeometry.h"
 
 PotentialGrid::PotentialGrid(const EquipotentialProblem &problem)
     : nx_(problem.cellsX)
@@ -32,10 +31,4 @@ PotentialGrid::PotentialGrid(const EquipotentialProblem &problem)
             value_[n] = valid ? problem.field.potential(p.x, p.y) : 0;
         }
     }
-}
-
-PlotPoint PotentialGrid::node(int i, int j) const
-{
-    constexpr double left = Plot::kLeft, right = Plot::kRight, bottom = Plot::kBottom, top = Plot::kTop;
-    return {left + (right - left) * i / nx_, bottom + (top - bottom) * j / ny_};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/plotgeometry.h"
 #include "core/plotpoint.h"
 
 #include <vector>
@@ -18,7 +19,11 @@ public:
     int cellsX() const { return nx_; }
     int cellsY() const { return ny_; }
     int nodeIndex(int i, int j) const { return j * (nx_ + 1) + i; }
-    PlotPoint node(int i, int j) const;
+    PlotPoint node(int i, int j) const
+    {
+        constexpr double left = Plot::kLeft, right = Plot::kRight, bottom = Plot::kBottom, top = Plot::kTop;
+        return {left + (right - left) * i / nx_, bottom + (top - bottom) * j / ny_};
+    }
     PlotPoint node(int n) const { return node(n % (nx_ + 1), n / (nx_ + 1)); }
     int nodeCount() const { return int(value_.size()); }
     // 0 where the node is not valid.
