@@ -173,7 +173,8 @@ void CurveRefiner::subdivide(std::vector<PlotPoint> &out, PlotPoint b, int depth
 {
     const PlotPoint a = out.back();
     const PlotPoint middle = interpolate(a, b, 0.5);
-    if (depth < 6 && out.size() < kMaxVertices && std::fabs(field_.potential(middle.x, middle.y) - level_) > tolerance_) {
+    if (depth < 6 && out.size() < kMaxVertices
+        && std::fabs(field_.potential(middle.x, middle.y) - level_) > tolerance_) {
         const PlotPoint m = project(middle);
         if (distance(m, a) > 1e-9 && distance(m, b) > 1e-9) {
             subdivide(out, m, depth + 1);

@@ -43,15 +43,14 @@ struct EquipotentialOptions
     // The pixel size of the labels' font: 10 on the picture as drawn, 15 in
     // projector mode. The painter draws a label in Liberation Sans on a box
     // its text's advance + 2 px wide and one line high, centred on the
-    // label's point; the labels are kept apart by the boxes below, which are
-    // that size or a little larger.
+    // label's point; labelWidthPx() and labelHeightPx() give that box, a
+    // hair larger where the advances are rounded up.
     double labelFontPx = 10;
     double dotRadiusPx = 10;  // the dot drawn on each charge: 10, 15 in projector mode
     // Lines already in the picture (the field lines) that the labels keep
     // clear of where they can, as (x1, y1, x2, y2) in user coordinates.
     const std::vector<std::array<float, 4>> *avoid = nullptr;
 
-    // The box of a label with this text.
     double labelWidthPx(const std::string &text) const;
     double labelHeightPx() const;
 };
@@ -65,10 +64,10 @@ std::vector<double> equipotentialLevels(const std::vector<PointCharge> &charges,
 // The equipotential curves at those levels, clipped to the plot, each with
 // its label. A label's box (EquipotentialOptions) is centred on a vertex of
 // its curve, lies 1 px inside the plot, 3 px clear of every dot and 2 px
-// clear of the other labels. A curve is left unlabelled only where no vertex
+// clear of the other labels. A curve is left unlabelled where no vertex
 // leaves room for the box inside the plot and clear of the dots (a short
-// piece in a corner or beside a dot), or, rarely, where every such place is
-// taken by labels that have nowhere else to go. Empty when every amount is 0
-// or a value is not finite.
+// piece in a corner or beside a dot), or where the labels round it cannot
+// all fit: rings crowding a charge have room for only a few labels above
+// and below its dot. Empty when every amount is 0 or a value is not finite.
 std::vector<EquipotentialCurve> equipotentials(const std::vector<PointCharge> &charges,
                                                const EquipotentialOptions &options = {});

@@ -26,7 +26,8 @@ MarchingSquares::MarchingSquares(const EquipotentialProblem &problem, const Pote
     for (int j = 0; j < ny_; ++j) {
         for (int i = 0; i < nx_; ++i) {
             cellValid_[j * nx_ + i] = grid.valid(grid.nodeIndex(i, j)) && grid.valid(grid.nodeIndex(i + 1, j))
-                                      && grid.valid(grid.nodeIndex(i, j + 1)) && grid.valid(grid.nodeIndex(i + 1, j + 1));
+                                      && grid.valid(grid.nodeIndex(i, j + 1))
+                                      && grid.valid(grid.nodeIndex(i + 1, j + 1));
         }
     }
 

@@ -169,7 +169,8 @@ TEST(LabelPlacer, KeepingClearOfFieldLinesLeavesNoCurveUnlabelled)
     for (const PointCharge &c : charges) {
         for (int a = 0; a < 24; ++a) {
             const double angle = a * 3.14159265358979323846 / 12;
-            lines.push_back({float(c.x), float(c.y), float(c.x + 60 * std::cos(angle)), float(c.y + 60 * std::sin(angle))});
+            const double x = c.x + 60 * std::cos(angle), y = c.y + 60 * std::sin(angle);
+            lines.push_back({float(c.x), float(c.y), float(x), float(y)});
         }
     }
     EquipotentialOptions options;

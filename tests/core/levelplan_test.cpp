@@ -44,7 +44,8 @@ TEST(LevelPlan, TextsAreExactAtEveryScale)
         plan.mantissa = row.mantissa;
         plan.exponent = row.exponent;
         EXPECT_EQ(plan.text(row.k), row.text);
-        EXPECT_NEAR(plan.actual(row.k), std::stod(std::string(row.text).substr(2)), 1e-12 * std::fabs(plan.actual(row.k)));
+        const double level = plan.actual(row.k);
+        EXPECT_NEAR(level, std::stod(std::string(row.text).substr(2)), 1e-12 * std::fabs(level));
     }
 }
 
