@@ -1,25 +1,21 @@
 #include "core/fieldprobe.h"
 
 #include "core/angles.h"
+#include "core/pointfield.h"
 
 #include <cmath>
 
 FieldSample fieldAt(const Charges &charges, double x, double y)
 {
+    const PointField pointField(charges);
+    const FieldVector e = pointField.field(x, y);
     FieldSample sample;
-    for (const PointCharge &charge : charges) {
-        const double dx = x - charge.x;
-        const double dy = y - charge.y;
-        const double r = std::hypot(dx, dy);
-        if (r == 0)
-            return {};
-        // q r̂ / r², written as q (dx, dy) / r³.
-        const double k = charge.q / (r * r * r);
-        sample.ex += k * dx;
-        sample.ey += k * dy;
-        sample.potential += charge.q / r;
-    }
+    sample.ex = e.x;
+    sample.ey = e.y;
+    sample.potential = pointField.potential(x, y);
     sample.strength = std::hypot(sample.ex, sample.ey);
+    // On a charge its own terms divide by a distance of 0 and neither sum is
+    // finite.
     sample.defined = std::isfinite(sample.strength) && std::isfinite(sample.potential);
     if (!sample.defined)
         return {};

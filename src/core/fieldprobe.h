@@ -4,7 +4,8 @@
 
 // The field and the potential at a point, in the program's own units: the
 // field of an amount q at distance r is q / r² and its potential q / r, as
-// the tracers compute them (E = Σ q r̂ / r², V = Σ q / r).
+// the tracers compute them (E = Σ q r̂ / r², V = Σ q / r), in double
+// (PointField). A charge of 0 adds nothing, even at its own place.
 struct FieldSample
 {
     bool defined = false;  // false on a charge, where neither is defined

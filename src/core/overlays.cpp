@@ -74,10 +74,10 @@ void drawEquipotentials(PlotSurface &surface, const OverlayContext &context)
 {
     EquipotentialOptions options;
     options.avoid = context.fieldLines;
-    // Labels are placed with the size they are drawn at.
-    const double scale = labelSize(context.look) / 10.0;
-    options.labelCharPx *= scale;
-    options.labelHeightPx *= scale;
+    // Labels are placed with the size they are drawn at, clear of the dots
+    // as large as the look draws them.
+    options.labelFontPx = labelSize(context.look);
+    options.dotRadiusPx = context.look.projector ? 15 : 10;
     const std::vector<EquipotentialCurve> curves = equipotentials(context.charges, options);
     surface.DrawWidth(1);
     for (const EquipotentialCurve &curve : curves) {

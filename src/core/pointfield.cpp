@@ -11,19 +11,6 @@ PointField::PointField(Charges charges)
 {
 }
 
-double PointField::potential(double x, double y) const
-{
-    double v = 0;
-    for (const PointCharge &c : charges_) {
-        if (c.q == 0)
-            continue;
-        const double dx = x - c.x;
-        const double dy = y - c.y;
-        v += c.q / std::sqrt(dx * dx + dy * dy);
-    }
-    return v;
-}
-
 FieldVector PointField::field(double x, double y) const
 {
     FieldVector e;

@@ -120,6 +120,8 @@ TEST(Probe, FieldAndPotentialAtHandCheckedPoints)
         // Above the middle at (0, 20): r = 25, each field 10/625, the x parts add.
         {"dipole above the middle", dipole, 0, 20, true, 2 * 10.0 / 625 * 15 / 25, 0, 0},
         {"on a charge", dipole, -15, 0, false, 0, 0, 0},
+        // A charge of 0 is nothing: on it, only the other's 10/900 toward -x.
+        {"on a charge of 0", {{-15, 0, 0}, {15, 0, 10}}, -15, 0, true, 10.0 / 900, 180, 10.0 / 30},
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
