@@ -61,7 +61,7 @@ void sweep(benchmark::State &bench, const Sweep &sweep)
         milliseconds.clear();
         for (double x = -45; x <= 45; x += 2.5) {
             for (double y = -25; y <= 25; y += 2.5) {
-                const auto moved = movedCharge(start, sweep.dragged, x, y);
+                const auto moved = movedCharge(start, {}, sweep.dragged, x, y);
                 const PlotPoint at = moved ? chargePlace(*moved, sweep.dragged) : PlotPoint{};
                 if (!moved || at.x != x || at.y != y)
                     continue;  // a place the drag does not go to

@@ -414,14 +414,15 @@ EMSCRIPTEN_KEEPALIVE const double *fl_place()
 }
 
 // The core's rule for moving charge i of the configuration set toward
-// (x, y) (movedCharge): 1 when the move is taken, and the configuration set
+// (x, y), the other charge kept clear of where the picture on show has it
+// (movedCharge): 1 when the move is taken, and the configuration set
 // is then the moved one (read its texts with fl_charge_text); 0 when not.
 EMSCRIPTEN_KEEPALIVE int fl_move(int i, double x, double y)
 {
     Session &s = session();
     if (i < 0)
         return 0;
-    const auto moved = movedCharge(s.configuration, std::size_t(i), x, y);
+    const auto moved = movedCharge(s.configuration, s.picture.charges, std::size_t(i), x, y);
     if (!moved)
         return 0;
     s.configuration = *moved;

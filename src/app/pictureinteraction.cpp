@@ -73,7 +73,8 @@ void PictureInteraction::press(const PlotPoint &point)
 void PictureInteraction::move(const PlotPoint &point, bool dragging)
 {
     if (grabbed_ && dragging) {
-        if (const auto moved = movedCharge(now_(), *grabbed_, point.x + grabOffset_.x, point.y + grabOffset_.y))
+        if (const auto moved =
+                movedCharge(now_(), shownCharges(), *grabbed_, point.x + grabOffset_.x, point.y + grabOffset_.y))
             move_(*moved);
         return;
     }
@@ -107,8 +108,15 @@ void PictureInteraction::nudge(int dx, int dy, bool large)
         selected_ = 0;
     const double step = large ? 5 : 0.5;
     const PlotPoint from = chargePlace(now, selected_);
-    if (const auto moved = movedCharge(now, selected_, from.x + dx * step, from.y + dy * step))
+    if (const auto moved = movedCharge(now, shownCharges(), selected_, from.x + dx * step, from.y + dy * step))
         move_(*moved);
+}
+
+const Charges &PictureInteraction::shownCharges() const
+{
+    static const Charges none;
+    const auto &shown = picture_.picture();
+    return shown ? shown->charges : none;
 }
 
 void PictureInteraction::pictureChanged()

@@ -55,6 +55,8 @@ private:
     // nearer when several do, the later when equally near (drawn on top).
     std::optional<std::size_t> chargeAt(const PlotPoint &point) const;
     void showProbe(const PlotPoint &point);
+    // The charges of the picture on show, none before the first.
+    const Charges &shownCharges() const;
     void updateCursor(const PlotPoint &point);
 
     PictureBox &picture_;

@@ -66,13 +66,16 @@ PlotPoint chargePlace(const Configuration &configuration, std::size_t index)
     return {readNumber(c.x), readNumber(c.y)};
 }
 
-std::optional<Configuration> movedCharge(const Configuration &now, std::size_t index, double x, double y)
+std::optional<Configuration> movedCharge(const Configuration &now, const Charges &shown, std::size_t index, double x,
+                                         double y)
 {
     const std::size_t drawn = now.chargesInMode();
     if (index >= drawn || now.charges.size() < drawn)
         return std::nullopt;
     const bool twoCharges = drawn == 2;
-    const PlotPoint other = chargePlace(now, twoCharges ? 1 - index : 0);
+    const std::size_t otherIndex = twoCharges ? 1 - index : 0;
+    const PlotPoint other = otherIndex < shown.size() ? PlotPoint{shown[otherIndex].x, shown[otherIndex].y}
+                                                      : chargePlace(now, otherIndex);
     const auto target = dragTarget(x, y, int(index) + 1, other, twoCharges);
     const PlotPoint at = chargePlace(now, index);
     if (!target || (float(target->x) == float(at.x) && float(target->y) == float(at.y)))

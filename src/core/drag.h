@@ -2,6 +2,7 @@
 
 #include "core/configuration.h"
 #include "core/plotpoint.h"
+#include "core/pointcharge.h"
 
 #include <cstddef>
 #include <optional>
@@ -25,10 +26,13 @@ PlotPoint chargePlace(const Configuration &configuration, std::size_t index);
 // The one rule for moving a charge by a drag or the arrow keys, in every
 // front end. now is the configuration as last requested (the boxes as they
 // are, not the picture on show, so that moves add up while a drawing runs);
-// index counts from 0 and must be a charge the mode draws. The charge goes
-// where dragTarget puts (x, y), its boxes showing the place
-// (coordinateText). The move is not taken (nullopt) when that is where the
-// charge already is, or when the boxes with it would be refused: a move
-// never shows a message, so a place that another box would make refused
-// (one typed since the picture was drawn) is skipped.
-std::optional<Configuration> movedCharge(const Configuration &now, std::size_t index, double x, double y);
+// index counts from 0 and must be a charge the mode draws; shown are the
+// charges of the picture on show, where the other charge is kept clear of
+// (as the boxes have it when the picture has none). The charge goes where
+// dragTarget puts (x, y), its boxes showing the place (coordinateText). The
+// move is not taken (nullopt) when that is where the charge already is, or
+// when the boxes with it would be refused: a move never shows a message, so
+// a place that another box would make refused (one typed since the picture
+// was drawn) is skipped.
+std::optional<Configuration> movedCharge(const Configuration &now, const Charges &shown, std::size_t index, double x,
+                                         double y);

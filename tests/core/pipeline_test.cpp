@@ -111,6 +111,8 @@ TEST(Pipeline, MovedChargeFollowsTheOneRule)
         {"where it already is", dipole, 1, 15.1, 0.2, std::nullopt},
         {"another box holds a refused amount",
          configured(Mode::Two, {{"-15", "0", "1e39"}, {"15", "0", "-10"}}), 1, 20, 5, std::nullopt},
+        {"charge 2's box, typed since, puts it left of charge 1",
+         configured(Mode::Two, {{"-15", "0", "10"}, {"-40", "0", "-10"}}), 0, -20, 8, std::nullopt},
         {"another box holds a place off the plot",
          configured(Mode::Two, {{"-15", "0", "10"}, {"15", "30", "-10"}}), 0, -20, 5, std::nullopt},
         {"charge 2 is not drawn in single-charge mode",
@@ -120,7 +122,9 @@ TEST(Pipeline, MovedChargeFollowsTheOneRule)
     };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
-        const std::optional<Configuration> moved = movedCharge(row.now, row.index, row.x, row.y);
+        // The picture on show is the dipole, whatever was typed since.
+        const std::optional<Configuration> moved =
+            movedCharge(row.now, {{-15, 0, 10}, {15, 0, -10}}, row.index, row.x, row.y);
         ASSERT_EQ(moved.has_value(), row.moved.has_value());
         if (moved)
             EXPECT_EQ(moved->charges[row.index], *row.moved);
@@ -134,7 +138,7 @@ TEST(Pipeline, MovesAddUpFromThePlaceAskedFor)
     Configuration now = configured(Mode::Single, {{"0", "0", "10"}, kCharge2});
     for (int i = 0; i < 40; ++i) {
         const PlotPoint at = chargePlace(now, 0);
-        if (const auto moved = movedCharge(now, 0, at.x, at.y - 0.5))
+        if (const auto moved = movedCharge(now, {{0, 0, 10}}, 0, at.x, at.y - 0.5))
             now = *moved;
     }
     EXPECT_EQ(now.charges[0].y, "-20");

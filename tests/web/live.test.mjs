@@ -114,6 +114,28 @@ test("dragging a dot moves its charge to the rounded place the core allows, with
   }
 });
 
+test("a drag while another box holds a refused value is not taken, and the picture stays", async () => {
+  // typed, not yet drawn: the drag would make the picture refused
+  for (const [box, text] of [
+    ["#Text6", "1e39"],
+    ["#Text4", "-40"],
+  ]) {
+    const page = await openPage(browser, "?draw=1");
+    await page.fill(box, text);
+    await page.mouse.move(...(await screenAt(page, -15, 0)));
+    await page.mouse.down();
+    await page.mouse.move(...(await screenAt(page, -20, 8)), { steps: 6 });
+    await frames(page);
+    await page.mouse.up();
+    await frames(page);
+    assert.deepEqual((await boxTexts(page)).slice(0, 2), ["-15", "0"], `${box} ${text}`);
+    assert.ok((await pixelsNear(page, -15, 0, 0.5, kGreen)) > 0, "the picture stays on show");
+    assert.ok((await pixelsNear(page, 15, 0, 0.5, kRed)) > 0);
+    assert.equal(await page.locator("#messageDialog").evaluate((d) => d.open), false);
+    assert.deepEqual(page.problems, []);
+  }
+});
+
 test("the arrow keys move the selected charge by 0.5, with Shift by 5", async () => {
   // what is clicked first (nothing: charge 1 is selected), the keys, the
   // six boxes afterwards
