@@ -1,5 +1,7 @@
 #include "core/dormandprince.h"
 
+#include <cmath>
+
 void DormandPrinceStep::finish()
 {
     // The fifth-order weights minus the fourth-order ones.

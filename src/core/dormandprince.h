@@ -2,8 +2,6 @@
 
 #include "core/plotpoint.h"
 
-#include <cmath>
-
 // One step of the embedded Runge–Kutta pair of Dormand and Prince, 5(4), for
 // an autonomous system in the plane, dp/ds = f(p), with the continuous
 // extension of Hairer, Nørsett and Wanner (DOPRI5), which gives the solution
