@@ -29,8 +29,9 @@ static_assert(kThinning + kSampleSag < FieldLineTracer::kChordTolerance);
 // of Σ|qᵢ|/rᵢ².
 constexpr double kZeroField = 1e-4;
 // Lines leave a charge from kStartRadius and are joined to the centre of one
-// within kCaptureRadius; both shrink where other charges come close (below).
-constexpr double kStartRadius = 1e-3;
+// within kCaptureRadius, both under the charge's dot; both shrink where the
+// other charges' field is strong (below).
+constexpr double kStartRadius = 0.1;
 constexpr double kCaptureRadius = 0.5;
 // A step is at most this fraction of the distance to the nearest charge
 // ahead of the line, so that it cannot pass over that charge, or a point of
@@ -134,13 +135,13 @@ void crossings(const DormandPrinceStep &step, double t0, PlotPoint p0, bool on0,
 // Feeds an accepted step, up to the fraction `until` of it (where it ends
 // at `end`), to the thinner: points of the dense output close enough that
 // the curve between neighbours sags less than kSampleSag from their chord
-// (the sag falls with the square of the spacing), at least the middle and
-// the end, and the crossings of the border.
+// (the sag falls with the square of the spacing), the end at least, and the
+// crossings of the border.
 void sampleStep(const DormandPrinceStep &step, double until, PlotPoint end, bool &onPlotNow, PolylineThinner &thinner)
 {
     const PlotPoint a = step.start();
     const double sag = distanceToChord(step.at(0.5 * until), a, end);
-    const int parts = std::clamp(int(std::ceil(std::sqrt(sag / kSampleSag))), 2, 256);
+    const int parts = std::clamp(int(std::ceil(std::sqrt(sag / kSampleSag))), 1, 256);
     double t0 = 0;
     PlotPoint p0 = a;
     bool on0 = onPlotNow;
@@ -192,6 +193,7 @@ FieldLineTracer::FieldLineTracer(Charges charges)
     const Charges &all = field_.charges();
     captureRadius_.assign(all.size(), kCaptureRadius);
     startRadius_.assign(all.size(), kStartRadius);
+    othersField_.assign(all.size(), FieldVector{});
     // Near charge i the line runs straight for its centre, bent by the other
     // charges by about |E_others| r² / |qᵢ|: the radii are kept a hundredth
     // and a tenth of the distance √(|qᵢ| / |E_others|) where the two fields
@@ -210,6 +212,8 @@ FieldLineTracer::FieldLineTracer(Charges charges)
             captureRadius_[i] = std::min(kCaptureRadius, 0.1 * balance);
             startRadius_[i] = std::min(kStartRadius, 0.01 * balance);
         }
+        if (std::isfinite(e.x) && std::isfinite(e.y))
+            othersField_[i] = e;
     }
 }
 
@@ -245,8 +249,20 @@ TracedLine FieldLineTracer::fromCharge(std::size_t i, PlotPoint direction) const
     TracedLine line;
     line.start = {LineEnd::Charge, int(i)};
     line.points.push_back({c.x, c.y});
+    // The other charges' field e, nearly uniform so close, bends the line
+    // leaving the charge at angle α₀ from e: the flux through the circle it
+    // sweeps about e, |q| (1 − cos α) + |e| r² sin²α / 2, stays |q| (1 − cos α₀),
+    // so at distance r the line has turned toward e by |e| r² sin α₀ / (2|q|),
+    // up to terms in r³. Traced against E from a negative charge, the line
+    // is bent along −e.
     const double r = startRadius_[i];
-    return trace({c.x + r * direction.x, c.y + r * direction.y}, c.q > 0, std::move(line));
+    const double bend = (c.q > 0 ? 1 : -1) * r * r / (2 * std::fabs(c.q));
+    const FieldVector e = othersField_[i];
+    const double along = e.x * direction.x + e.y * direction.y;
+    PlotPoint u{direction.x + bend * (e.x - along * direction.x), direction.y + bend * (e.y - along * direction.y)};
+    const double length = std::sqrt(u.x * u.x + u.y * u.y);
+    u = {u.x / length, u.y / length};
+    return trace({c.x + r * u.x, c.y + r * u.y}, c.q > 0, std::move(line));
 }
 
 TracedLine FieldLineTracer::fromPoint(PlotPoint start, bool alongField) const

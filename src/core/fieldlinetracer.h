@@ -67,7 +67,8 @@ public:
     // The line that leaves charge i in the given direction (a unit
     // vector): along E from a positive charge, against it from a negative
     // one. Traced from a point a little way out, where the charge's own
-    // field outweighs the others' by far.
+    // field outweighs the others' by far, on the line that leaves the
+    // centre in that direction.
     TracedLine fromCharge(std::size_t i, PlotPoint direction) const;
     // The line from a point, along E or against it.
     TracedLine fromPoint(PlotPoint start, bool alongField) const;
@@ -79,10 +80,11 @@ private:
     Surroundings surroundings(PlotPoint p, double sign, PlotPoint heading) const;
 
     PointField field_;
-    // Per charge: where a line coming in is joined to the centre, and how
-    // far out a line leaving it starts.
+    // Per charge: where a line coming in is joined to the centre, how far
+    // out a line leaving it starts, and the field of the others there.
     std::vector<double> captureRadius_;
     std::vector<double> startRadius_;
+    std::vector<FieldVector> othersField_;
 };
 
 // The field line through (x, y), traced both ways: its points run along E,

@@ -1,11 +1,12 @@
 // The traced lines against the laws they obey: the flux of two charges
-// through the circle a line sweeps round their axis stays the same along
-// it; a reference integrated with fixed steps, halved until it stops
+// through the circle a line sweeps round their axis is the one of the angle
+// it leaves at and stays the same along it; a reference integrated with fixed steps, halved until it stops
 // moving, lies on every vertex and within a quarter pixel of every chord;
 // lines end where the field ends them.
 
 #include "core/accuratelines.h"
 #include "core/fieldlinetracer.h"
+#include "core/linestarts.h"
 #include "core/plotgeometry.h"
 #include "core/pointfield.h"
 #include "support/chargesets.h"
@@ -55,13 +56,23 @@ TEST(FieldLineTracer, TwoChargesKeepTheirFluxAlongEveryLine)
     };
     for (const auto &[name, charges] : rows) {
         SCOPED_TRACE(name);
-        for (const TracedLine &line : accurateFieldLines(charges)) {
+        const double limit = 1e-6 * (std::fabs(charges[0].q) + std::fabs(charges[1].q));
+        const std::vector<TracedLine> lines = accurateFieldLines(charges);
+        for (const TracedLine &line : lines) {
             const double phi = flux(charges, line.points[1]);
             for (const PlotPoint &p : line.points) {
                 if (!atACharge(charges, p)) {
-                    EXPECT_NEAR(flux(charges, p), phi, 1e-6 * (std::fabs(charges[0].q) + std::fabs(charges[1].q)));
+                    EXPECT_NEAR(flux(charges, p), phi, limit);
                 }
             }
+        }
+        // The lines of charge 0 come first, each with the flux of the
+        // angle α it leaves at: q₁ cos α − q₂ (θ₂ is 180 degrees there).
+        const double length = std::hypot(charges[1].x - charges[0].x, charges[1].y - charges[0].y);
+        const std::vector<PlotPoint> starts = startDirections(charges, 0, lineShares(charges)[0]);
+        for (std::size_t k = 0; k < starts.size(); ++k) {
+            const double cosine = (starts[k].x * (charges[1].x - charges[0].x) + starts[k].y * (charges[1].y - charges[0].y)) / length;
+            EXPECT_NEAR(flux(charges, lines[k].points[1]), charges[0].q * cosine - charges[1].q, limit);
         }
     }
 }
