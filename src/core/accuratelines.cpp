@@ -22,7 +22,7 @@ std::vector<TracedLine> accurateFieldLines(const Charges &charges)
                 // just before the centre.
                 const PointCharge &c = charges[std::size_t(line.end.charge)];
                 const PlotPoint &near = line.points[line.points.size() - 2];
-                const double r = std::hypot(near.x - c.x, near.y - c.y);
+                const double r = std::sqrt((near.x - c.x) * (near.x - c.x) + (near.y - c.y) * (near.y - c.y));
                 arrivals[std::size_t(line.end.charge)].push_back({(near.x - c.x) / r, (near.y - c.y) / r});
             }
             lines.push_back(std::move(line));

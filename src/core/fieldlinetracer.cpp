@@ -77,7 +77,7 @@ double distanceToChord(PlotPoint p, PlotPoint a, PlotPoint b)
     const double dy = b.y - a.y;
     const double length = std::sqrt(dx * dx + dy * dy);
     if (length == 0)
-        return std::hypot(p.x - a.x, p.y - a.y);
+        return std::sqrt((p.x - a.x) * (p.x - a.x) + (p.y - a.y) * (p.y - a.y));
     return std::fabs((p.x - a.x) * dy - (p.y - a.y) * dx) / length;
 }
 
@@ -207,7 +207,7 @@ FieldLineTracer::FieldLineTracer(Charges charges)
                 others.push_back(all[j]);
         }
         const FieldVector e = PointField(std::move(others)).field(all[i].x, all[i].y);
-        const double balance = std::sqrt(std::fabs(all[i].q) / std::hypot(e.x, e.y));
+        const double balance = std::sqrt(std::fabs(all[i].q) / std::sqrt(e.x * e.x + e.y * e.y));
         if (std::isfinite(balance)) {
             captureRadius_[i] = std::min(kCaptureRadius, 0.1 * balance);
             startRadius_[i] = std::min(kStartRadius, 0.01 * balance);
