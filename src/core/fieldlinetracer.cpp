@@ -249,6 +249,10 @@ TracedLine FieldLineTracer::fromCharge(std::size_t i, PlotPoint direction) const
     TracedLine line;
     line.start = {LineEnd::Charge, int(i)};
     line.points.push_back({c.x, c.y});
+    if (!(c.q != 0 && std::isfinite(c.q))) {
+        line.end = {LineEnd::ZeroField, -1};
+        return line;
+    }
     // The other charges' field e, nearly uniform so close, bends the line
     // leaving the charge at angle α₀ from e: the flux through the circle it
     // sweeps about e, |q| (1 − cos α) + |e| r² sin²α / 2, stays |q| (1 − cos α₀),

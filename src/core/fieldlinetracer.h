@@ -43,10 +43,10 @@ struct TracedLine
 
 // Traces field lines, solutions of dr/ds = ±E/|E| with E = Σ qᵢ (r − rᵢ) / |r − rᵢ|³,
 // by Dormand–Prince 5(4) steps with error control. The local error allowed
-// in a step is a fixed fraction of the distance to the nearest charge, so
-// the tracing is the same at every scale and in every position of a
-// configuration, and mirrored or rotated configurations take mirrored or
-// rotated steps. Charges of 0 have no field and stop no line.
+// in a step is a fixed fraction of the distance to the nearest charge, so a
+// step is as accurate wherever and at whatever scale the charges sit, and
+// mirrored or turned configurations take mirrored or turned steps. Charges
+// of 0 have no field and stop no line.
 //
 // A line ends in a charge of the sign that draws it in (negative for a line
 // along E), where the field vanishes (|E| below 1e-4 of Σ|qᵢ|/rᵢ², the field
@@ -68,7 +68,7 @@ public:
     // vector): along E from a positive charge, against it from a negative
     // one. Traced from a point a little way out, where the charge's own
     // field outweighs the others' by far, on the line that leaves the
-    // centre in that direction.
+    // centre in that direction. A charge of 0 has no line: only its centre.
     TracedLine fromCharge(std::size_t i, PlotPoint direction) const;
     // The line from a point, along E or against it.
     TracedLine fromPoint(PlotPoint start, bool alongField) const;
