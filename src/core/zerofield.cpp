@@ -33,10 +33,14 @@ std::vector<PlotPoint> zeroFieldPoints(const Charges &charges)
 
 void drawZeroFieldMarkers(PlotSurface &surface, const Charges &charges)
 {
+    drawZeroFieldRings(surface, zeroFieldPoints(charges));
+}
+
+void drawZeroFieldRings(PlotSurface &surface, const std::vector<PlotPoint> &points)
+{
     // A circle of 5 pixels' radius at the designed size, as 24 chords.
     constexpr double kRadius = 5.0 * (Plot::kRight - Plot::kLeft) / Plot::kDesignWidth;
     constexpr int kChords = 24;
-    const std::vector<PlotPoint> points = zeroFieldPoints(charges);
     if (points.empty())
         return;
     surface.DrawWidth(2);

@@ -15,6 +15,10 @@ class PlotSurface;
 // place: none.
 std::vector<PlotPoint> zeroFieldPoints(const Charges &charges);
 
-// Marks each point with a small hollow orange circle (#ff8c00), drawn as a
-// ring of short lines at pen width 2.
+// Marks each point of zeroFieldPoints(charges) with drawZeroFieldRings.
 void drawZeroFieldMarkers(PlotSurface &surface, const Charges &charges);
+
+// Marks each point with a small hollow orange circle (#ff8c00), 5 pixels in
+// radius at the designed size, drawn as a ring of 24 short lines at pen
+// width 2. Nothing at all, not even the pen width, for no points.
+void drawZeroFieldRings(PlotSurface &surface, const std::vector<PlotPoint> &points);

@@ -3,6 +3,7 @@
 // x = 0 of an equal unlike pair. The curve keeps the guide's ends, lies on
 // the level, turns by at most 4.6° a segment and has no segment over 6 px.
 
+#include "core/angles.h"
 #include "core/curverefiner.h"
 #include "core/equipotentialproblem.h"
 
@@ -13,7 +14,7 @@
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+constexpr double kPi = kExactPi;
 constexpr double kPxPerUnit = 7.7;
 
 // n points of the circle of radius r round the origin, from angle `from` to
