@@ -128,17 +128,25 @@ ChargeTexts *chargeAt(Configuration &c, int i)
 
 extern "C" {
 
-// The configuration: the mode (0 single, 1 two), the number of charges and
-// each charge's three texts, the overlays and the look switched on (bit i
-// for row i of their tables).
+// The configuration: the mode (0 single, 1 two, 2 several), whether one or
+// two charges are drawn accurately too, the number of charges and each
+// charge's three texts, the overlays and the look switched on (bit i for
+// row i of their tables).
 EMSCRIPTEN_KEEPALIVE void fl_set_mode(int mode)
 {
-    session().configuration.mode = mode == 0 ? Mode::Single : Mode::Two;
+    session().configuration.mode = mode == 0 ? Mode::Single : mode == 1 ? Mode::Two : Mode::Several;
+}
+
+EMSCRIPTEN_KEEPALIVE void fl_set_accurate(int on)
+{
+    session().configuration.accurate = on != 0;
 }
 
 EMSCRIPTEN_KEEPALIVE void fl_set_charge_count(int count)
 {
-    if (count >= 0 && count <= 64)
+    // One more than the most a picture holds, so that a 33rd is refused
+    // by the drawing as everywhere.
+    if (count >= 0 && std::size_t(count) <= kMaxCharges + 1)
         session().configuration.charges.resize(std::size_t(count));
 }
 
@@ -198,7 +206,8 @@ EMSCRIPTEN_KEEPALIVE int fl_preset_count()
 }
 
 // Field 0 the menu's name, 1 the command-line name, 2 the mode ("single",
-// "two"), 3 the number of charges; charge c's texts with fl_preset_charge.
+// "two", "several"), 3 the number of charges; charge c's texts with
+// fl_preset_charge.
 EMSCRIPTEN_KEEPALIVE const char *fl_preset_text(int i, int field)
 {
     if (i < 0 || std::size_t(i) >= presets().size())
@@ -210,7 +219,7 @@ EMSCRIPTEN_KEEPALIVE const char *fl_preset_text(int i, int field)
     case 1:
         return keep(p.commandName);
     case 2:
-        return keep(p.mode == Mode::Single ? "single" : "two");
+        return keep(p.mode == Mode::Single ? "single" : p.mode == Mode::Two ? "two" : "several");
     case 3:
         return keep(std::to_string(p.charges.size()));
     default:

@@ -16,6 +16,7 @@
 namespace {
 
 const QString kSingle = QStringLiteral("single");
+const QString kAccurate = QStringLiteral("accurate");
 const QString kPreset = QStringLiteral("preset");
 const QString kCharge = QStringLiteral("charge");
 const QString kCharge1 = QStringLiteral("charge1");
@@ -182,8 +183,10 @@ void addOptions(QCommandLineParser &parser)
                       QStringLiteral("X,Y,Q")});
     parser.addOption({kCharge,
                       text(QT_TRANSLATE_NOOP("CommandLine", "一个电荷的位置和电荷量，可以重复：给一次是单个点电荷，"
-                                                            "给两次是两个点电荷。不能与 --charge1、--charge2 同用。")),
+                                                            "给两次是两个点电荷，三次以上（最多 32 次）是多个点电荷。"
+                                                            "不能与 --charge1、--charge2 同用。")),
                       QStringLiteral("X,Y,Q")});
+    parser.addOption({kAccurate, text(QT_TRANSLATE_NOOP("CommandLine", "一个或两个点电荷也按电荷量画线（精确）。"))});
     parser.addOption({kOutput, text(QT_TRANSLATE_NOOP("CommandLine", "不开窗口，画好后写入 FILE：%1。")).arg(suffixList()),
                       QStringLiteral("FILE")});
     parser.addOption({kSize,
@@ -236,7 +239,7 @@ CommandLine::CommandLine(const QStringList &arguments)
     // malformed one: a repetition is surely a mistake, but for --charge,
     // which lists the charges.
     const QStringList given = parser.optionNames();
-    QStringList once = {kPreset, kSingle, kCharge1, kCharge2, kOutput, kSize, kLang};
+    QStringList once = {kPreset, kSingle, kAccurate, kCharge1, kCharge2, kOutput, kSize, kLang};
     for (const Overlay &overlay : overlays())
         once << QString::fromLatin1(overlay.option);
     for (const QString &option : once) {
@@ -263,16 +266,16 @@ CommandLine::CommandLine(const QStringList &arguments)
             fail(kCharge, text(QT_TRANSLATE_NOOP("CommandLine", "不能与 --charge1、--charge2 同用")));
             return;
         }
+        // One is single-charge mode, two two-charge mode, more several
+        // charges (where more than 32 is the drawing's own refusal).
         const QStringList values = parser.values(kCharge);
-        if (values.size() > 2) {
-            fail(kCharge, text(QT_TRANSLATE_NOOP("CommandLine", "最多给两次（单个或两个点电荷）")));
-            return;
-        }
+        if (values.size() > 2)
+            configuration_.charges.resize(std::size_t(values.size()));
         for (qsizetype i = 0; i < values.size(); ++i) {
             if (!readCharge(kCharge, values[i], configuration_.charges[std::size_t(i)]))
                 return;
         }
-        configuration_.mode = values.size() == 1 ? Mode::Single : Mode::Two;
+        configuration_.mode = values.size() == 1 ? Mode::Single : values.size() == 2 ? Mode::Two : Mode::Several;
     }
     if (parser.isSet(kCharge1) && !readCharge(kCharge1, parser.value(kCharge1), configuration_.charges[0]))
         return;
@@ -280,6 +283,7 @@ CommandLine::CommandLine(const QStringList &arguments)
         return;
     if (parser.isSet(kSingle))
         configuration_.mode = Mode::Single;
+    configuration_.accurate = parser.isSet(kAccurate);
     for (const Overlay &overlay : overlays())
         configuration_.overlays.set(overlay.key, parser.isSet(QString::fromLatin1(overlay.option)));
 

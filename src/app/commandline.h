@@ -10,15 +10,16 @@
 // The program's command line:
 //
 //   fieldlines [--preset NAME] [--single] [--charge1 X,Y,Q] [--charge2 X,Y,Q]
-//              [--charge X,Y,Q …] [--equipotentials] [--zero-field] [--lang zh|en]
+//              [--charge X,Y,Q …] [--accurate] [--equipotentials] [--zero-field] [--lang zh|en]
 //              [--output FILE] [--size WxH] [--help] [--help-all] [--version]
 //              [Qt's options]
 //
 // The options make a configuration: the charge options and --single preset
 // the input boxes and the mode of the window, where no handler runs and
 // nothing is drawn until excite. --charge is the general form: given once
-// it is single-charge mode, twice two-charge mode; it does not mix with
-// --charge1 and --charge2. The overlay options come from the table of
+// it is single-charge mode, twice two-charge mode, three times or more
+// several charges; it does not mix with --charge1 and --charge2.
+// --accurate draws one or two charges with the accurate tracer too. The overlay options come from the table of
 // overlays. With --output the program opens no window: it draws the
 // configuration and writes the picture to FILE in one of the formats of the
 // table (.png, .svg, .pdf, .csv). Each option but --charge may be given

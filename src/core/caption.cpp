@@ -56,6 +56,8 @@ namespace {
 const char *const kChargeText = FIELDLINES_TEXT("Caption", "Q%1 (%2, %3)，%4 C");
 const char *const kSingleText = FIELDLINES_TEXT("Caption", "单个点电荷：%1");
 const char *const kTwoText = FIELDLINES_TEXT("Caption", "两个点电荷：%1；%2");
+const char *const kSeveralText = FIELDLINES_TEXT("Caption", "多个点电荷：%1");
+const char *const kSeparator = FIELDLINES_TEXT("Caption", "；");
 
 }  // namespace
 
@@ -70,6 +72,12 @@ std::string pictureCaption(const Configuration &configuration, Translator transl
         described.push_back(withArguments(translate("Caption", kChargeText),
                                    {std::to_string(i + 1), shortestText(readNumber(c.x)),
                                     shortestText(readNumber(c.y)), shortestText(readNumber(c.q))}));
+    }
+    if (configuration.mode == Mode::Several) {
+        std::string all;
+        for (const std::string &charge : described)
+            all += (all.empty() ? "" : translate("Caption", kSeparator)) + charge;
+        return withArguments(translate("Caption", kSeveralText), {all});
     }
     if (n == 1)
         return withArguments(translate("Caption", kSingleText), described);

@@ -6,7 +6,6 @@
 
 namespace {
 
-constexpr std::uint32_t kWhite = 0xFFFFFF;
 // Half the mark's length: 6 pixels at the designed size.
 constexpr double kHalfMark = 6 * 90.0 / 693;
 
@@ -23,8 +22,8 @@ void drawSignedChargeDots(PlotSurface &surface, const Charges &charges)
     for (const PointCharge &c : charges) {
         if (c.q == 0)
             continue;
-        surface.Line(float(c.x - kHalfMark), float(c.y), float(c.x + kHalfMark), float(c.y), kWhite);
+        surface.Line(float(c.x - kHalfMark), float(c.y), float(c.x + kHalfMark), float(c.y), Colour::White);
         if (c.q > 0)
-            surface.Line(float(c.x), float(c.y - kHalfMark), float(c.x), float(c.y + kHalfMark), kWhite);
+            surface.Line(float(c.x), float(c.y - kHalfMark), float(c.x), float(c.y + kHalfMark), Colour::White);
     }
 }

@@ -10,12 +10,21 @@ std::vector<ChargeTexts> defaultCharges()
 
 std::size_t Configuration::chargesInMode() const
 {
-    return mode == Mode::Single ? 1 : 2;
+    switch (mode) {
+    case Mode::Single:
+        return 1;
+    case Mode::Two:
+        return 2;
+    case Mode::Several:
+        return charges.size();
+    }
+    return 0;
 }
 
 bool Configuration::sameFieldLines(const Configuration &other) const
 {
-    if (mode != other.mode)
+    if (mode != other.mode || drawsAccurately() != other.drawsAccurately()
+        || chargesInMode() != other.chargesInMode())
         return false;
     const std::size_t n = chargesInMode();
     for (std::size_t i = 0; i < n; ++i) {
@@ -29,5 +38,6 @@ bool Configuration::sameFieldLines(const Configuration &other) const
 
 bool Configuration::operator==(const Configuration &other) const
 {
-    return mode == other.mode && charges == other.charges && overlays == other.overlays && look == other.look;
+    return mode == other.mode && charges == other.charges && overlays == other.overlays && look == other.look
+           && accurate == other.accurate;
 }

@@ -7,8 +7,12 @@
 #include <string>
 #include <vector>
 
-// The picture the charges make: one charge alone, or two.
-enum class Mode { Single, Two };
+// The picture the charges make: one charge alone or two, traced by the
+// unit-step tracers as the boxes describe them, or any number of charges
+// (up to kMaxCharges) traced by the accurate tracer.
+enum class Mode { Single, Two, Several };
+
+constexpr std::size_t kMaxCharges = 32;
 
 // A charge as the boxes hold it: the texts of its position and its amount,
 // read by the reading rule when the picture is drawn.
@@ -32,16 +36,21 @@ struct Configuration
 {
     Mode mode = Mode::Two;
     // Charge 1 (the boxes Text1 … Text3) first, then charge 2 (Text4 …
-    // Text6). Single-charge mode draws charge 1 only; charge 2's texts stay
-    // as the boxes hold them.
+    // Text6), then the others of several charges. Single-charge mode draws
+    // charge 1 only; charge 2's texts stay as the boxes hold them.
     std::vector<ChargeTexts> charges = defaultCharges();
     OverlaySet overlays;
     Look look;
+    // One or two charges drawn by the accurate tracer too, with lines in
+    // proportion to charge (several charges always are).
+    bool accurate = false;
 
-    // How many of the charges the mode draws: 1 or 2.
+    // How many of the charges the mode draws: 1, 2, or all of them.
     std::size_t chargesInMode() const;
-    // True when both draw the same field lines: the same mode and the same
-    // texts of the charges the mode draws.
+    // True when the accurate tracer draws the picture.
+    bool drawsAccurately() const { return mode == Mode::Several || accurate; }
+    // True when both draw the same field lines: the same mode and tracer
+    // and the same texts of the charges the mode draws.
     bool sameFieldLines(const Configuration &other) const;
 
     bool operator==(const Configuration &other) const;

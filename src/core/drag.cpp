@@ -72,11 +72,25 @@ std::optional<Configuration> movedCharge(const Configuration &now, const Charges
     const std::size_t drawn = now.chargesInMode();
     if (index >= drawn || now.charges.size() < drawn)
         return std::nullopt;
-    const bool twoCharges = drawn == 2;
-    const std::size_t otherIndex = twoCharges ? 1 - index : 0;
-    const PlotPoint other = otherIndex < shown.size() ? PlotPoint{shown[otherIndex].x, shown[otherIndex].y}
-                                                      : chargePlace(now, otherIndex);
-    const auto target = dragTarget(x, y, int(index) + 1, other, twoCharges);
+    std::optional<PlotPoint> target;
+    if (now.mode == Mode::Several) {
+        // Any number of charges: no order, but never two within 0.5 of
+        // each other, where the picture on show has the others.
+        target = dragTarget(x, y, int(index) + 1, {}, false);
+        for (std::size_t i = 0; target && i < drawn; ++i) {
+            if (i == index)
+                continue;
+            const PlotPoint other = i < shown.size() ? PlotPoint{shown[i].x, shown[i].y} : chargePlace(now, i);
+            if (std::hypot(target->x - other.x, target->y - other.y) < 0.5)
+                target.reset();
+        }
+    } else {
+        const bool twoCharges = drawn == 2;
+        const std::size_t otherIndex = twoCharges ? 1 - index : 0;
+        const PlotPoint other = otherIndex < shown.size() ? PlotPoint{shown[otherIndex].x, shown[otherIndex].y}
+                                                          : chargePlace(now, otherIndex);
+        target = dragTarget(x, y, int(index) + 1, other, twoCharges);
+    }
     const PlotPoint at = chargePlace(now, index);
     if (!target || (float(target->x) == float(at.x) && float(target->y) == float(at.y)))
         return std::nullopt;
@@ -85,11 +99,7 @@ std::optional<Configuration> movedCharge(const Configuration &now, const Charges
     moved.charges[index].x = coordinateText(target->x);
     moved.charges[index].y = coordinateText(target->y);
     Charges judged;
-    for (std::size_t i = 0; i < drawn; ++i) {
-        const ChargeTexts &c = moved.charges[i];
-        judged.push_back({readNumber(c.x), readNumber(c.y), readNumber(c.q)});
-    }
-    if (inputRefusal(judged) || (twoCharges && float(judged[1].x) < float(judged[0].x)))
+    if (configurationRefusal(moved, judged))
         return std::nullopt;
     return moved;
 }

@@ -2,8 +2,10 @@
 
 #include "core/float32.h"
 #include "core/messages.h"
+#include "core/numberreading.h"
 #include "core/plotgeometry.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 
@@ -44,5 +46,22 @@ const Message *inputRefusal(const Charges &charges)
                 return &Messages::SamePlace;
         }
     }
+    return nullptr;
+}
+
+const Message *configurationRefusal(const Configuration &configuration, Charges &charges)
+{
+    charges.clear();
+    const std::size_t n = std::min(configuration.chargesInMode(), configuration.charges.size());
+    if (n > kMaxCharges)
+        return &Messages::TooManyCharges;
+    for (std::size_t i = 0; i < n; ++i) {
+        const ChargeTexts &c = configuration.charges[i];
+        charges.push_back({readNumber(c.x), readNumber(c.y), readNumber(c.q)});
+    }
+    if (const Message *refusal = inputRefusal(charges))
+        return refusal;
+    if (configuration.mode == Mode::Two && charges.size() == 2 && f32(charges[1].x) < f32(charges[0].x))
+        return &Messages::WrongOrder;
     return nullptr;
 }

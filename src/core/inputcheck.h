@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/configuration.h"
 #include "core/pointcharge.h"
 
 struct Message;
@@ -17,3 +18,10 @@ struct Message;
 // Returns nullptr when the input can be drawn. Charge 2 left of charge 1 is
 // the two-charge drawing's own refusal (DuoDH).
 const Message *inputRefusal(const Charges &charges);
+
+// What a picture of the configuration would refuse, judged on its boxes'
+// texts as the excite reads them: more than kMaxCharges, then
+// inputRefusal on the charges the mode draws, then in two-charge mode
+// charge 2 left of charge 1. nullptr, with the charges read in charges,
+// when it can be drawn.
+const Message *configurationRefusal(const Configuration &configuration, Charges &charges);

@@ -20,6 +20,8 @@ inline const Message OutOfRange{FIELDLINES_TEXT("Messages", "输入的数值超�
 inline const Message OutOfPlot{FIELDLINES_TEXT("Messages", "位置坐标超出范围：-45≤x≤45，-25≤y≤25"), Notice, Severity::Notice};
 // Two charges at one place.
 inline const Message SamePlace{FIELDLINES_TEXT("Messages", "两个电荷不能在同一位置"), Notice, Severity::Notice};
+// A 33rd charge.
+inline const Message TooManyCharges{FIELDLINES_TEXT("Messages", "最多可以放32个点电荷"), Notice, Severity::Notice};
 inline const Message OutOfMemory{FIELDLINES_TEXT("Messages", "内存不足，无法完成绘图。已画出的部分保留。"), RuntimeErrorTitle,
                                  Severity::Failure};
 inline const Message UnexpectedFailure{FIELDLINES_TEXT("Messages", "绘图时发生意外错误，已画出的部分保留。"), RuntimeErrorTitle,

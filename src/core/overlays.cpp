@@ -3,12 +3,18 @@
 #include "core/equipotentials.h"
 #include "core/translatable.h"
 #include "core/zerofield.h"
+#include "core/zerofieldsearch.h"
 
 namespace {
 
+// The unit-step pictures mark the closed-form point of two charges; the
+// accurate ones every point found numerically.
 void drawZeroField(PlotSurface &surface, const OverlayContext &context)
 {
-    drawZeroFieldMarkers(surface, context.charges);
+    if (context.accurate)
+        drawZeroFieldRings(surface, findZeroFieldPoints(context.charges));
+    else
+        drawZeroFieldMarkers(surface, context.charges);
 }
 
 std::size_t indexOf(std::string_view key)

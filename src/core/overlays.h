@@ -15,12 +15,15 @@
 using PictureLines = std::vector<std::array<float, 4>>;
 
 // What an overlay is drawn over: the charges of the picture, its field
-// lines, and the look it will be shown in.
+// lines, the look it will be shown in, and whether the accurate tracer drew
+// it (then the points of zero field are found numerically, for any number
+// of charges).
 struct OverlayContext
 {
     const Charges &charges;
     const PictureLines *fieldLines = nullptr;
     Look look;
+    bool accurate = false;
 };
 
 // What a picture may show besides the field lines, each switched on by the

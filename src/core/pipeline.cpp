@@ -1,5 +1,6 @@
 #include "core/pipeline.h"
 
+#include "core/accurateexcite.h"
 #include "core/drawingstate.h"
 #include "core/fieldlines.h"
 #include "core/inputpanel.h"
@@ -49,12 +50,18 @@ private:
     const Configuration &configuration_;
 };
 
-// Excites the configuration into the surface: the field lines and the dots
-// in their layers.
-void excite(FieldLines &lines, PlotSurface &surface)
+// Excites the configuration into the surface with the tracer it asks for:
+// the field lines and the dots in their layers. The unit-step tracers read
+// the boxes through the panel and tell through the messenger; the accurate
+// tracer is given the configuration. Returns the charges drawn.
+Charges excite(const Configuration &configuration, FieldLines &lines, PlotSurface &surface,
+               RecordingMessenger &messenger, EventPump &events)
 {
+    if (configuration.drawsAccurately())
+        return exciteAccurately(configuration, surface, messenger.messages, events);
     surface.setLayers(Layer::FieldLines, Layer::Dots);
     lines.excite();
+    return lines.charges();
 }
 
 // Draws the overlays switched on; a failure is a message and leaves what was
@@ -63,7 +70,8 @@ void drawOverlaysGuarded(PlotSurface &surface, const Configuration &configuratio
                          const PictureLines &fieldLines, std::vector<Message> &messages)
 {
     try {
-        drawOverlays(surface, configuration.overlays, OverlayContext{charges, &fieldLines, configuration.look});
+        drawOverlays(surface, configuration.overlays,
+                     OverlayContext{charges, &fieldLines, configuration.look, configuration.drawsAccurately()});
     } catch (const std::bad_alloc &) {
         messages.push_back(Messages::OutOfMemory);
     } catch (const std::exception &) {
@@ -89,6 +97,7 @@ struct Pipeline::FieldLinesPicture
     ConfigurationPanel panel{configuration};
     RecordingMessenger messenger;
     FieldLines lines;
+    Charges charges;
     bool drawn = false;
 };
 
@@ -109,12 +118,12 @@ Picture Pipeline::draw(const Configuration &configuration)
         f.configuration = configuration;
         f.panel.locked = false;
         f.messenger.messages.clear();
-        excite(f.lines, f.collector);
+        f.charges = excite(configuration, f.lines, f.collector, f.messenger, events_);
     }
 
     Picture picture;
     picture.configuration = configuration;
-    picture.charges = f.lines.charges();
+    picture.charges = f.charges;
     picture.messages = f.messenger.messages;
     picture.charge2Locked = f.panel.locked;
     DisplayList drawn = f.drawing;
@@ -131,9 +140,8 @@ Recording Pipeline::record(const Configuration &configuration)
     ConfigurationPanel panel(configuration);
     RecordingMessenger messenger;
     FieldLines lines(state, collector, panel, messenger, events_);
-    excite(lines, collector);
+    recording.charges = excite(configuration, lines, collector, messenger, events_);
     recordedSteps_ += lines.stepsTraced();
-    recording.charges = lines.charges();
     recording.messages = messenger.messages;
     if (recording.messages.empty())
         drawOverlaysGuarded(collector, configuration, recording.charges, collector.lines(), recording.messages);

@@ -18,7 +18,8 @@ struct Preset
     std::vector<ChargeTexts> charges;
 
     // The configuration with this preset's mode and charges; the overlays,
-    // the look and the charges it leaves alone are kept.
+    // the look and, for one or two charges, the boxes it leaves alone are
+    // kept.
     Configuration appliedTo(Configuration configuration) const;
 };
 

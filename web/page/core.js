@@ -2,8 +2,9 @@
 // tables and messages as the desktop program. This module wraps its C entry
 // points (web/bindings.cpp) in plain JavaScript values.
 //
-// A configuration is { mode: "single" | "two", charges: [[x, y, q], …] (the
-// boxes' texts), overlays: Set of overlay keys, look: Set of look keys }.
+// A configuration is { mode: "single" | "two" | "several", accurate (one or
+// two charges drawn by the accurate tracer too), charges: [[x, y, q], …]
+// (the boxes' texts), overlays: Set of overlay keys, look: Set of look keys }.
 
 const kRunWords = 6; // layer, dots, 0xRRGGBB, width (float bits), first point, point count
 
@@ -70,7 +71,8 @@ export class FieldCore {
   // Hands a configuration to the core for the call that follows.
   configure(configuration) {
     const m = this.m;
-    m._fl_set_mode(configuration.mode === "single" ? 0 : 1);
+    m._fl_set_mode({ single: 0, two: 1, several: 2 }[configuration.mode] ?? 1);
+    m._fl_set_accurate(configuration.accurate ? 1 : 0);
     const charges = configuration.charges ?? [];
     m._fl_set_charge_count(charges.length);
     charges.forEach((charge, i) => this.withStrings(charge, (x, y, q) => m._fl_set_charge(i, x, y, q)));
