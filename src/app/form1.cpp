@@ -1,5 +1,6 @@
 #include "app/form1.h"
 
+#include "app/chargeediting.h"
 #include "app/drawingthread.h"
 #include "app/picturebox.h"
 #include "app/pictureinteraction.h"
@@ -259,31 +260,57 @@ void Form1::connectHandlers()
 
 void Form1::preset(const Configuration &configuration)
 {
-    for (std::size_t i = 0; i < 2 && i < configuration.charges.size(); ++i) {
-        const ChargeTexts &c = configuration.charges[i];
+    several_ = configuration.mode == Mode::Several;
+    severalCharges_ = several_ ? configuration.charges : std::vector<ChargeTexts>();
+    for (std::size_t i = 0; i < 2; ++i) {
+        // In several-charge mode a charge the list does not have leaves its
+        // boxes empty.
+        const bool given = i < configuration.charges.size();
+        if (!given && !several_)
+            continue;
+        const ChargeTexts c = given ? configuration.charges[i] : ChargeTexts{};
         text_[3 * i]->setText(QString::fromStdString(c.x));
         text_[3 * i + 1]->setText(QString::fromStdString(c.y));
         text_[3 * i + 2]->setText(QString::fromStdString(c.q));
     }
     // The mode as selecting its option leaves it, but Text1 keeps the text
-    // given: the option is set without running its handler.
+    // given: the option is set without running its handler. In several-charge
+    // mode neither is selected.
     const QSignalBlocker blockOption1(option1_);
     const QSignalBlocker blockOption2(option2_);
-    const bool two = configuration.mode == Mode::Two;
-    (two ? option2_ : option1_)->setChecked(true);
-    setCharge2Locked(!two);
+    if (several_) {
+        for (QRadioButton *option : {option1_, option2_}) {
+            option->setAutoExclusive(false);
+            option->setChecked(false);
+            option->setAutoExclusive(true);
+        }
+        setBoxesLocked(1, 3, configuration.charges.empty());
+        setBoxesLocked(4, 6, configuration.charges.size() < 2);
+    } else {
+        const bool two = configuration.mode == Mode::Two;
+        (two ? option2_ : option1_)->setChecked(true);
+        setBoxesLocked(1, 3, false);
+        setCharge2Locked(!two);
+    }
 }
 
 Configuration Form1::configuration() const
 {
     Configuration c;
-    c.mode = option2_->isChecked() ? Mode::Two : Mode::Single;
-    for (std::size_t i = 0; i < 2; ++i) {
+    if (several_) {
+        c.mode = Mode::Several;
+        c.charges = severalCharges_;
+    } else {
+        c.mode = option2_->isChecked() ? Mode::Two : Mode::Single;
+    }
+    // The boxes hold charges 1 and 2 as typed.
+    for (std::size_t i = 0; i < 2 && i < c.charges.size(); ++i) {
         c.charges[i] = {text_[3 * i]->text().toStdString(), text_[3 * i + 1]->text().toStdString(),
                         text_[3 * i + 2]->text().toStdString()};
     }
     c.overlays = overlays_;
     c.look = look_;
+    c.accurate = accurate_;
     return c;
 }
 
@@ -375,6 +402,10 @@ void Form1::applyPreset(const Preset &preset)
 {
     if (ending_)
         return;
+    if (preset.mode == Mode::Several) {
+        takeCharges(preset.appliedTo(configuration()));
+        return;
+    }
     // The option's own handler locks or unlocks the boxes of charge 2 (and
     // for a single charge moves it to x = 0) before the boxes are filled.
     (preset.mode == Mode::Two ? option2_ : option1_)->click();
@@ -391,6 +422,12 @@ void Form1::moveCharges(const Configuration &moved)
 {
     if (ending_)
         return;
+    if (several_) {
+        severalCharges_ = moved.charges;
+        preset(moved);
+        request(Request::Excite);
+        return;
+    }
     for (std::size_t i = 0; i < 2 && i < moved.charges.size(); ++i) {
         // A box that is locked never changes.
         if (text_[3 * i]->isReadOnly())
@@ -398,6 +435,14 @@ void Form1::moveCharges(const Configuration &moved)
         text_[3 * i]->setText(QString::fromStdString(moved.charges[i].x));
         text_[3 * i + 1]->setText(QString::fromStdString(moved.charges[i].y));
     }
+    request(Request::Excite);
+}
+
+void Form1::takeCharges(const Configuration &edited)
+{
+    if (ending_)
+        return;
+    preset(edited);
     request(Request::Excite);
 }
 
@@ -411,6 +456,7 @@ void Form1::loadSwitches()
         overlays_.set(overlay.key, remembered(overlay.key));
     for (const LookSwitch &option : lookSwitches())
         look_.*option.flag = remembered(option.key);
+    accurate_ = remembered("accurate");
 }
 
 void Form1::saveSwitch(const char *key, bool on)
@@ -429,6 +475,8 @@ void Form1::showSwitches()
         if (auto *action = pictureMenu_->findChild<QAction *>(QString::fromLatin1(option.key)))
             action->setChecked(look_.*option.flag);
     }
+    if (auto *action = pictureMenu_->findChild<QAction *>(QStringLiteral("accurate")))
+        action->setChecked(accurate_);
     // The legend dots of the panel take the colours of the picture's dots.
     setTextColour(findChild<QLabel *>(QStringLiteral("Label4")), QColor::fromRgb(lookColour(0x00C000, Layer::Dots, look_)));
     setTextColour(findChild<QLabel *>(QStringLiteral("Label17")), QColor::fromRgb(lookColour(0xFF0000, Layer::Dots, look_)));
@@ -460,6 +508,15 @@ void Form1::setLook(const Look &look, bool remember)
     request(Request::Restyle);
 }
 
+void Form1::setAccurate(bool on, bool remember)
+{
+    if (remember && on != accurate_)
+        saveSwitch("accurate", on);
+    accurate_ = on;
+    showSwitches();
+    request(Request::Restyle);
+}
+
 void Form1::createPictureMenu()
 {
     pictureMenu_ = new QMenu(this);
@@ -479,6 +536,14 @@ void Form1::createPictureMenu()
         connect(action, &QAction::triggered, this, [this, &preset] { applyPreset(preset); });
     }
     pictureMenu_->addSeparator();
+    chargeEditing_ = new ChargeEditing(
+        *pictureMenu_, *this, [this] { return configuration(); },
+        [this](const Configuration &edited) { takeCharges(edited); },
+        [this](const Message &refusal) { messenger_->show(refusal); });
+    connect(picture1_, &PictureBox::menuAbout, this, [this](const PlotPoint &point) {
+        chargeEditing_->menuAt(point, interaction_->chargeAt(point));
+    });
+    pictureMenu_->addSeparator();
 
     for (const Overlay &overlay : ::overlays()) {
         QAction *action = pictureMenu_->addAction(QCoreApplication::translate("Overlays", overlay.menuText));
@@ -490,6 +555,10 @@ void Form1::createPictureMenu()
             setOverlays(changed);
         });
     }
+    QAction *accurate = pictureMenu_->addAction(tr("按电荷量画线（精确）"));
+    accurate->setCheckable(true);
+    accurate->setObjectName(QStringLiteral("accurate"));
+    connect(accurate, &QAction::triggered, this, [this](bool on) { setAccurate(on); });
     pictureMenu_->addSeparator();
     for (const LookSwitch &option : lookSwitches()) {
         QAction *action = pictureMenu_->addAction(QCoreApplication::translate("Looks", option.menuText));
@@ -506,7 +575,12 @@ void Form1::createPictureMenu()
 
 void Form1::setCharge2Locked(bool locked)
 {
-    for (int box = 4; box <= 6; ++box) {
+    setBoxesLocked(4, 6, locked);
+}
+
+void Form1::setBoxesLocked(int first, int last, bool locked)
+{
+    for (int box = first; box <= last; ++box) {
         QLineEdit *edit = text_[std::size_t(box - 1)];
         edit->setReadOnly(locked);
         // A read-only box shows the background the platform gives a box one
@@ -524,10 +598,28 @@ void Form1::setCharge2Locked(bool locked)
     }
 }
 
+void Form1::leaveSeveral()
+{
+    if (!several_)
+        return;
+    several_ = false;
+    severalCharges_.clear();
+    setBoxesLocked(1, 3, false);
+    const std::vector<ChargeTexts> defaults = defaultCharges();
+    for (std::size_t i = 0; i < 2; ++i) {
+        if (!text_[3 * i]->text().isEmpty() || !text_[3 * i + 2]->text().isEmpty())
+            continue;
+        text_[3 * i]->setText(QString::fromStdString(defaults[i].x));
+        text_[3 * i + 1]->setText(QString::fromStdString(defaults[i].y));
+        text_[3 * i + 2]->setText(QString::fromStdString(defaults[i].q));
+    }
+}
+
 void Form1::enterSingleCharge()
 {
     if (ending_)
         return;
+    leaveSeveral();
     setCharge2Locked(true);
     text_[0]->setText(QStringLiteral("0"));
 }
@@ -536,6 +628,7 @@ void Form1::enterTwoCharges()
 {
     if (ending_)
         return;
+    leaveSeveral();
     setCharge2Locked(false);
 }
 

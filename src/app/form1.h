@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+class ChargeEditing;
 class DrawingThread;
 class PictureBox;
 class PictureInteraction;
@@ -44,11 +45,13 @@ public:
     ~Form1() override;
 
     // Puts the mode and the charges of the configuration into the controls
-    // without running any handler: nothing is drawn until excite.
+    // without running any handler: nothing is drawn until excite. In
+    // several-charge mode neither option is selected and the six boxes show
+    // charges 1 and 2 of the list (empty and locked where there is none).
     void preset(const Configuration &configuration);
 
-    // The configuration the controls ask for now: the mode, the boxes, the
-    // switches of the picture's menu.
+    // The configuration the controls ask for now: the mode, the boxes (and
+    // the other charges of several), the switches of the picture's menu.
     Configuration configuration() const;
 
     // The picture on show (nullptr before the first).
@@ -90,6 +93,9 @@ public:
     void setOverlays(const OverlaySet &overlays, bool remember = true);
     const Look &look() const { return look_; }
     void setLook(const Look &look, bool remember = true);
+    // 按电荷量画线（精确）: one or two charges drawn by the accurate tracer.
+    bool accurate() const { return accurate_; }
+    void setAccurate(bool on, bool remember = true);
 
     // True once the program is ending (Command2 or the window was closed):
     // no handler does anything more, and the drawing under way stops.
@@ -126,10 +132,17 @@ private:
     void enterTwoCharges();   // Option2 "两个点电荷"
     void endProgram();        // Command2 "关闭窗口", and closing the window
 
-    // Makes Text4, Text5 and Text6 read-only or editable again.
+    // Makes Text4, Text5 and Text6 (or all six boxes) read-only or editable
+    // again.
     void setCharge2Locked(bool locked);
+    void setBoxesLocked(int first, int last, bool locked);
     // Puts a moved charge's place into its boxes and asks for a drawing.
     void moveCharges(const Configuration &moved);
+    // Puts an edited list of charges into the controls and draws it.
+    void takeCharges(const Configuration &edited);
+    // Leaves several-charge mode for an option chosen: the boxes of a charge
+    // the list did not have get the window's defaults.
+    void leaveSeveral();
 
     // Asks whether the existing file at path may be replaced.
     bool mayReplace(const QString &path);
@@ -145,6 +158,12 @@ private:
 
     OverlaySet overlays_;
     Look look_;
+    bool accurate_ = false;
+    // Several-charge mode: neither option selected; the charges of the list
+    // (charges 1 and 2 are also in the boxes, which win when edited).
+    bool several_ = false;
+    std::vector<ChargeTexts> severalCharges_;
+    ChargeEditing *chargeEditing_ = nullptr;
     QMenu *pictureMenu_ = nullptr;
     PictureInteraction *interaction_ = nullptr;
     MessageBoxMessenger messageBoxes_{this};

@@ -175,6 +175,8 @@ int run(int argc, char *argv[])
             overlays.set(overlay.key, overlays.contains(overlay.key) || asks.contains(overlay.key));
         window.setOverlays(overlays, false);
     }
+    if (asked.configuration().accurate)
+        window.setAccurate(true, false);
     window.show();
     return app.exec();
 }

@@ -157,6 +157,7 @@ void PictureBox::contextMenuEvent(QContextMenuEvent *event)
     // The pointer belongs to the menu now: the readout goes until the mouse
     // comes back over the picture.
     emit left();
+    emit menuAbout(userPoint(event->pos()));
     if (menu_)
         menu_->exec(event->globalPos());
 }

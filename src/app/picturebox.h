@@ -66,6 +66,8 @@ signals:
     void left();
     // An arrow key: one step of dx, dy in {-1, 0, 1}; large with Shift.
     void arrowed(int dx, int dy, bool large);
+    // The menu is about to open at this point of the plot.
+    void menuAbout(const PlotPoint &point);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

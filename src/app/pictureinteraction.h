@@ -44,6 +44,10 @@ public:
     // rests over it, and is hidden where the pointer is not over it.
     void pictureChanged();
 
+    // The charge (from 0) whose dot lies under the point, or none; the
+    // nearer when several do, the later when equally near (drawn on top).
+    std::optional<std::size_t> chargeAt(const PlotPoint &point) const;
+
 private:
     void press(const PlotPoint &point);
     void move(const PlotPoint &point, bool dragging);
@@ -51,9 +55,6 @@ private:
     void leave();
     void nudge(int dx, int dy, bool large);
 
-    // The charge (from 0) whose dot lies under the point, or none; the
-    // nearer when several do, the later when equally near (drawn on top).
-    std::optional<std::size_t> chargeAt(const PlotPoint &point) const;
     void showProbe(const PlotPoint &point);
     // The charges of the picture on show, none before the first.
     const Charges &shownCharges() const;
