@@ -15,7 +15,7 @@ namespace {
 // that pass close to charges many times. At this tolerance the worst of
 // 3000 random releases in the dipole, like charges and the quadrupole
 // drifts by 3·10⁻⁸ of max(½v², |sV|), a thirtieth of the millionth allowed;
-// a tenfold looser one would leave no margin.
+// at a tenfold looser one by 2.8·10⁻⁷, too near it.
 constexpr double kTolerance = 1e-11;
 
 constexpr double kReach2 = kTestChargeReach * kTestChargeReach;
