@@ -25,8 +25,10 @@ constexpr double kMinFactor = 0.2;
 constexpr double kMaxFactor = 5;
 
 // The factor for the next step from the scaled error of this one. The error
-// estimate grows as h⁵; the fourth root keeps to sqrt (the same in every
-// build) and errs towards the smaller step.
+// estimate grows as h⁵, so the fifth root would be exact; the fourth root
+// keeps to sqrt, the same in every build, and moves the step a little
+// further, which the safety factor absorbs (as many steps, hardly a
+// rejection).
 double stepFactor(double error)
 {
     if (!(error > 0))
@@ -109,8 +111,8 @@ MotionState DormandPrince::attempt(const MotionState &s, double h, double &error
 
 double DormandPrince::advance(MotionState &state, double maxStep)
 {
-    // The first step is a guess well below any step the paths take; the
-    // controller grows it fivefold per step where the error allows.
+    // The first step is a small guess; the controller grows it up to
+    // fivefold per step where the error allows.
     double h = proposed_ > 0 ? std::min(proposed_, maxStep) : std::min(1e-3, maxStep);
     for (;;) {
         double error = 0;

@@ -16,13 +16,12 @@ struct MotionState
 
 // Integrates the motion of a body of charge-to-mass ratio s in the field of
 // point charges, d²r/dt² = a(r) = s E(r), as the first-order system
-// (r, v)' = (v, a(r)),
-// with the embedded Runge–Kutta pair of Dormand and Prince: a step of fifth
-// order, and the difference to its fourth-order companion as the estimate of
-// the step's error. A step is accepted when that estimate is at most
-// tolerance × (1 + |component|) in every component of (x, y, vx, vy), so
-// small values are held to the tolerance absolutely and large ones
-// relatively; the next step is then chosen from the estimate.
+// (r, v)' = (v, a(r)), with the embedded Runge–Kutta pair of Dormand and
+// Prince: a step of fifth order, and the difference to its fourth-order
+// companion as the estimate of the step's error. A step is accepted when
+// that estimate is at most the tolerance in plot units for each coordinate
+// (whose origin means nothing) and at most tolerance × (1 + |v|) for each
+// component of the velocity; the next step is chosen from the estimate.
 //
 // The last stage is evaluated at the new position, so it is the acceleration
 // of the next step's first stage (first same as last): six evaluations of
@@ -54,6 +53,6 @@ private:
 
     const PointField &field_;
     double chargeToMass_ = 1;
-    double tolerance_ = 1e-10;
+    double tolerance_ = 1e-11;
     double proposed_ = 0;  // the next step the error suggests; 0 before the first
 };

@@ -28,8 +28,8 @@ using TestCharges = std::vector<TestCharge>;
 // A test charge's body: no path begins or continues within this distance
 // of a point charge's centre, where the field grows without bound.
 constexpr double kTestChargeReach = 0.6;
-// The fastest release the picture follows, in units of length per unit of
-// time; faster ones leave the plot in a few frames of the animation.
+// The fastest release allowed, in units of length per unit of time: at the
+// animation's pace such a charge crosses the plot in a few frames.
 constexpr double kMaxReleaseSpeed = 100;
 // The most test charges the picture follows at once.
 constexpr std::size_t kMaxTestCharges = 8;
