@@ -73,6 +73,7 @@ void drawTestChargePath(PlotSurface &surface, const TestChargePath &path, double
     const std::vector<PathSample> &samples = path.samples();
     const std::size_t whole = path.samplesUntil(t);
     const PathSample now = path.at(t);
+    surface.setLayers(Layer::Dots, Layer::Dots);
     surface.DrawWidth(2);
     // The samples up to t, then the place at t: the lines drawn before it
     // are those of the whole path, so the path grows without shifting.
@@ -94,6 +95,7 @@ void drawTestChargePath(PlotSurface &surface, const TestChargePath &path, double
 
 void drawDashedFieldLine(PlotSurface &surface, const std::vector<PlotPoint> &line)
 {
+    surface.setLayers(Layer::FieldLines, Layer::FieldLines);
     surface.DrawWidth(1);
     // Where along the pattern of dash and gap the walk is: [0, kDash) on a
     // dash, [kDash, kDash + kGap) in a gap.

@@ -2,6 +2,7 @@
 // purple line that grows without shifting and keeps to the path, the ring
 // with its sign, and dashes even along a bent line.
 
+#include "core/displaylist.h"
 #include "core/recordingsurface.h"
 #include "core/testchargedrawing.h"
 #include "core/testchargepath.h"
@@ -89,6 +90,22 @@ TEST(TestChargeDrawing, PathGrowsAsOneLineToTheRingWithItsSign)
         }
         ASSERT_LE(nearest, kPixel / 2) << "at t = " << t;
     }
+}
+
+// A test charge is painted with the bodies, over the field lines and the
+// charges' dots, its white inside under its ring; its field line with the
+// field lines.
+TEST(TestChargeDrawing, LayersOfTheChargeAndItsFieldLine)
+{
+    DisplayList list;
+    list.setLayers(Layer::FieldLines, Layer::Dots);
+    list.PSet(15, 0, Colour::Red);
+    drawDashedFieldLine(list, {{-10, 3}, {10, 3}});
+    drawTestChargePath(list, TestChargePath(kDipole, {0, 5, 0, 0, true}), 20);
+    const auto &runs = list.runs();
+    ASSERT_GE(runs.size(), 4u);
+    for (std::size_t i = 1; i < runs.size(); ++i)
+        EXPECT_EQ(runs[i].layer, runs[i].rgb == 0x0000FF ? Layer::FieldLines : Layer::Dots) << "run " << i;
 }
 
 // Dashes of 1 and gaps of 0.7, measured along the line: a dash that turns a
