@@ -2,21 +2,17 @@
 // quadrupole (four charges), from start points whose paths run to time 500;
 // and the work of one frame of the animation: 8 paths of the default picture
 // cut at a time, each with the dashed field line through its release point,
-// drawn into the display list over the picture with its equipotentials and
-// zero-field markers (rolled back to that picture first, as every frame
-// does). Counters: the steps of a path; the operations a frame adds.
+// drawn over a copy of the finished picture with its equipotentials and
+// zero-field markers (the copy included, as each frame starts from the
+// picture). Counters: the steps of a path; the operations a frame adds.
 
+#include "core/configuration.h"
 #include "core/displaylist.h"
-#include "core/drawingstate.h"
-#include "core/fieldlines.h"
-#include "core/linecollector.h"
-#include "core/overlays.h"
+#include "core/pipeline.h"
 #include "core/plotgeometry.h"
 #include "core/pointfield.h"
-#include "core/recordingmessenger.h"
 #include "core/testchargedrawing.h"
 #include "core/testchargepath.h"
-#include "core/textpanel.h"
 
 #include <benchmark/benchmark.h>
 
@@ -87,15 +83,11 @@ std::vector<PlotPoint> fieldLineThrough(const Charges &charges, double x, double
 
 void animationFrame(benchmark::State &state, double t)
 {
-    DrawingState drawingState;
-    DisplayList picture;
-    LineCollector collector(picture);
-    TextPanel panel;
-    RecordingMessenger messenger;
-    FieldLines lines(drawingState, collector, panel, messenger);
-    lines.excite();
-    drawOverlays(collector, lines.charges(), Overlays{true, true}, &collector.lines());
-    const DisplayList::Mark drawn = picture.mark();
+    Pipeline pipeline;
+    Configuration configuration;
+    configuration.overlays.set("equipotentials", true);
+    configuration.overlays.set("zeroField", true);
+    const Picture picture = pipeline.draw(configuration);
 
     // Four of these swing round the charges until time 500 (up to 7512
     // steps); the others leave the plot.
@@ -110,12 +102,12 @@ void animationFrame(benchmark::State &state, double t)
     }
     std::size_t added = 0;
     for (auto _ : state) {
-        picture.rollBack(drawn);
+        DisplayList frame = picture.drawing;
         for (std::size_t i = 0; i < paths.size(); ++i) {
-            drawDashedFieldLine(picture, fieldLines[i]);
-            drawTestChargePath(picture, paths[i], t);
+            drawDashedFieldLine(frame, fieldLines[i]);
+            drawTestChargePath(frame, paths[i], t);
         }
-        added = picture.operationCount() - drawn.operations;
+        added = frame.operationCount() - picture.drawing.operationCount();
     }
     state.counters["operations"] = double(added);
 }
