@@ -441,6 +441,22 @@ Do you want to replace it?</translation>
         <source>无法打开窗口：没有名为“%1”的平台插件（可用：%2）。</source>
         <translation>Cannot open the window: there is no platform plugin named “%1” (available: %2).</translation>
     </message>
+    <message>
+        <source>试探电荷不能放在点电荷上（距离至少为0.6）</source>
+        <translation>A test charge cannot be placed on a point charge (at least 0.6 away)</translation>
+    </message>
+    <message>
+        <source>试探电荷的位置超出范围：-45≤x≤45，-25≤y≤25</source>
+        <translation>Test charge position out of range: -45 ≤ x ≤ 45, -25 ≤ y ≤ 25</translation>
+    </message>
+    <message>
+        <source>试探电荷的速度不能超过100</source>
+        <translation>The speed of a test charge cannot exceed 100</translation>
+    </message>
+    <message>
+        <source>最多可以同时释放8个试探电荷</source>
+        <translation>At most 8 test charges can be released at once</translation>
+    </message>
 </context>
 <context>
     <name>Overlays</name>

@@ -4,9 +4,7 @@
 
 void DormandPrinceStep::finish()
 {
-    // The fifth-order weights minus the fourth-order ones.
-    constexpr double e1 = 71.0 / 57600, e3 = -71.0 / 16695, e4 = 71.0 / 1920, e5 = -17253.0 / 339200,
-                     e6 = 22.0 / 525, e7 = -1.0 / 40;
+    using namespace DormandPrinceTableau;
     const PlotPoint *k = k_;
     error_ = {h_ * (e1 * k[0].x + e3 * k[2].x + e4 * k[3].x + e5 * k[4].x + e6 * k[5].x + e7 * k[6].x),
               h_ * (e1 * k[0].y + e3 * k[2].y + e4 * k[3].y + e5 * k[4].y + e6 * k[5].y + e7 * k[6].y)};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/dormandprincetableau.h"
 #include "core/plotpoint.h"
 
 // One step of the embedded Runge–Kutta pair of Dormand and Prince, 5(4), for
@@ -48,16 +49,9 @@ DormandPrinceStep::DormandPrinceStep(const Slope &f, PlotPoint p, PlotPoint k1, 
     : start_(p)
     , h_(h)
 {
-    // The Butcher tableau: rows a_ij of the stages 2 … 7; the seventh row is
-    // also the fifth-order weights.
-    constexpr double a21 = 1.0 / 5;
-    constexpr double a31 = 3.0 / 40, a32 = 9.0 / 40;
-    constexpr double a41 = 44.0 / 45, a42 = -56.0 / 15, a43 = 32.0 / 9;
-    constexpr double a51 = 19372.0 / 6561, a52 = -25360.0 / 2187, a53 = 64448.0 / 6561, a54 = -212.0 / 729;
-    constexpr double a61 = 9017.0 / 3168, a62 = -355.0 / 33, a63 = 46732.0 / 5247, a64 = 49.0 / 176,
-                     a65 = -5103.0 / 18656;
-    constexpr double a71 = 35.0 / 384, a73 = 500.0 / 1113, a74 = 125.0 / 192, a75 = -2187.0 / 6784,
-                     a76 = 11.0 / 84;
+    // The seventh stage's row is the fifth-order weights.
+    using namespace DormandPrinceTableau;
+    constexpr double a71 = b1, a73 = b3, a74 = b4, a75 = b5, a76 = b6;
     PlotPoint *k = k_;
     k[0] = k1;
     k[1] = f(PlotPoint{p.x + h * (a21 * k[0].x), p.y + h * (a21 * k[0].y)});

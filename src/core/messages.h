@@ -22,6 +22,17 @@ inline const Message OutOfPlot{FIELDLINES_TEXT("Messages", "位置坐标超出�
 inline const Message SamePlace{FIELDLINES_TEXT("Messages", "两个电荷不能在同一位置"), Notice, Severity::Notice};
 // A 33rd charge.
 inline const Message TooManyCharges{FIELDLINES_TEXT("Messages", "最多可以放32个点电荷"), Notice, Severity::Notice};
+// A test charge released within 0.6 of a point charge, where its path ends
+// before it begins.
+inline const Message ReleaseOnCharge{FIELDLINES_TEXT("Messages", "试探电荷不能放在点电荷上（距离至少为0.6）"), Notice,
+                                     Severity::Notice};
+// A test charge released outside the plot.
+inline const Message ReleaseOutOfPlot{FIELDLINES_TEXT("Messages", "试探电荷的位置超出范围：-45≤x≤45，-25≤y≤25"), Notice,
+                                      Severity::Notice};
+// A test charge released faster than 100 units of length per unit of time.
+inline const Message ReleaseTooFast{FIELDLINES_TEXT("Messages", "试探电荷的速度不能超过100"), Notice, Severity::Notice};
+// More test charges at once than the picture follows.
+inline const Message TooManyReleases{FIELDLINES_TEXT("Messages", "最多可以同时释放8个试探电荷"), Notice, Severity::Notice};
 inline const Message OutOfMemory{FIELDLINES_TEXT("Messages", "内存不足，无法完成绘图。已画出的部分保留。"), RuntimeErrorTitle,
                                  Severity::Failure};
 inline const Message UnexpectedFailure{FIELDLINES_TEXT("Messages", "绘图时发生意外错误，已画出的部分保留。"), RuntimeErrorTitle,

@@ -11,7 +11,8 @@ constexpr std::uint32_t Green = 0x00C000;  // the dot of charge 1
 constexpr std::uint32_t Red = 0x0000FF;    // the dot of charge 2
 constexpr std::uint32_t Orange = 0x008CFF; // a point where the field vanishes (#ff8c00)
 constexpr std::uint32_t Grey = 0x808080;   // equipotential lines, drawn under the field lines
-constexpr std::uint32_t White = 0xFFFFFF;
+constexpr std::uint32_t Purple = 0xC00080; // the path of a test charge and its ring (#8000c0)
+constexpr std::uint32_t White = 0xFFFFFF;  // the inside of a test charge's ring
 }  // namespace Colour
 
 // Where an operation goes in the finished picture, painted in this order:
