@@ -17,6 +17,9 @@ namespace {
 
 const QString kSingle = QStringLiteral("single");
 const QString kAccurate = QStringLiteral("accurate");
+const QString kParticle = QStringLiteral("particle");
+const QString kParticleNegative = QStringLiteral("particle-negative");
+const QString kParticleLine = QStringLiteral("particle-line");
 const QString kPreset = QStringLiteral("preset");
 const QString kCharge = QStringLiteral("charge");
 const QString kCharge1 = QStringLiteral("charge1");
@@ -187,6 +190,13 @@ void addOptions(QCommandLineParser &parser)
                                                             "不能与 --charge1、--charge2 同用。")),
                       QStringLiteral("X,Y,Q")});
     parser.addOption({kAccurate, text(QT_TRANSLATE_NOOP("CommandLine", "一个或两个点电荷也按电荷量画线（精确）。"))});
+    parser.addOption({kParticle,
+                      text(QT_TRANSLATE_NOOP("CommandLine", "在 X,Y 处释放一个正的试探电荷，初速度为 VX,VY（默认静止），"
+                                                            "画出它的整条轨迹；可以重复，试探电荷最多 8 个。")),
+                      QStringLiteral("X,Y[,VX,VY]")});
+    parser.addOption({kParticleNegative, text(QT_TRANSLATE_NOOP("CommandLine", "同 --particle，释放负的试探电荷。")),
+                      QStringLiteral("X,Y[,VX,VY]")});
+    parser.addOption({kParticleLine, text(QT_TRANSLATE_NOOP("CommandLine", "加画经过每个释放点的电场线（虚线）。"))});
     parser.addOption({kOutput, text(QT_TRANSLATE_NOOP("CommandLine", "不开窗口，画好后写入 FILE：%1。")).arg(suffixList()),
                       QStringLiteral("FILE")});
     parser.addOption({kSize,
@@ -239,7 +249,7 @@ CommandLine::CommandLine(const QStringList &arguments)
     // malformed one: a repetition is surely a mistake, but for --charge,
     // which lists the charges.
     const QStringList given = parser.optionNames();
-    QStringList once = {kPreset, kSingle, kAccurate, kCharge1, kCharge2, kOutput, kSize, kLang};
+    QStringList once = {kPreset, kSingle, kAccurate, kParticleLine, kCharge1, kCharge2, kOutput, kSize, kLang};
     for (const Overlay &overlay : overlays())
         once << QString::fromLatin1(overlay.option);
     for (const QString &option : once) {
@@ -284,6 +294,18 @@ CommandLine::CommandLine(const QStringList &arguments)
     if (parser.isSet(kSingle))
         configuration_.mode = Mode::Single;
     configuration_.accurate = parser.isSet(kAccurate);
+    // The test charges in the order given, positive ones first (the
+    // parser gives each option's values in order).
+    for (const auto &[option, positive] : {std::pair{kParticle, true}, std::pair{kParticleNegative, false}}) {
+        for (const QString &value : parser.values(option)) {
+            TestCharge release;
+            release.positive = positive;
+            if (!readRelease(option, value, release))
+                return;
+            configuration_.testCharges.push_back(release);
+        }
+    }
+    configuration_.releaseLines = parser.isSet(kParticleLine);
     for (const Overlay &overlay : overlays())
         configuration_.overlays.set(overlay.key, parser.isSet(QString::fromLatin1(overlay.option)));
 
@@ -331,6 +353,26 @@ bool CommandLine::readCharge(const QString &option, const QString &value, Charge
             return fail(option, text(QT_TRANSLATE_NOOP("CommandLine", "“%1”不是一个数（在“%2”中）")).arg(quoted(part), quoted(value)));
     }
     charge = {parts[0].toStdString(), parts[1].toStdString(), parts[2].toStdString()};
+    return true;
+}
+
+// X,Y or X,Y,VX,VY, each one complete number under the boxes' reading rule.
+bool CommandLine::readRelease(const QString &option, const QString &value, TestCharge &release)
+{
+    const QStringList parts = value.split(QLatin1Char(','));
+    if (parts.size() != 2 && parts.size() != 4)
+        return fail(option, text(QT_TRANSLATE_NOOP("CommandLine", "应为 X,Y 或 X,Y,VX,VY，而不是“%1”")).arg(quoted(value)));
+    double numbers[4] = {0, 0, 0, 0};
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const std::string part = parts[i].toStdString();
+        if (!readsInFull(part))
+            return fail(option, text(QT_TRANSLATE_NOOP("CommandLine", "“%1”不是一个数（在“%2”中）")).arg(quoted(parts[i]), quoted(value)));
+        numbers[i] = readNumber(part);
+    }
+    release.x = numbers[0];
+    release.y = numbers[1];
+    release.vx = numbers[2];
+    release.vy = numbers[3];
     return true;
 }
 

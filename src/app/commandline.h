@@ -10,7 +10,9 @@
 // The program's command line:
 //
 //   fieldlines [--preset NAME] [--single] [--charge1 X,Y,Q] [--charge2 X,Y,Q]
-//              [--charge X,Y,Q …] [--accurate] [--equipotentials] [--zero-field] [--lang zh|en]
+//              [--charge X,Y,Q …] [--accurate] [--equipotentials] [--zero-field]
+//              [--particle X,Y[,VX,VY] …] [--particle-negative X,Y[,VX,VY] …]
+//              [--particle-line] [--lang zh|en]
 //              [--output FILE] [--size WxH] [--help] [--help-all] [--version]
 //              [Qt's options]
 //
@@ -19,7 +21,10 @@
 // nothing is drawn until excite. --charge is the general form: given once
 // it is single-charge mode, twice two-charge mode, three times or more
 // several charges; it does not mix with --charge1 and --charge2.
-// --accurate draws one or two charges with the accurate tracer too. The overlay options come from the table of
+// --accurate draws one or two charges with the accurate tracer too.
+// --particle and --particle-negative release test charges, whose whole
+// paths are drawn after the overlays; --particle-line adds the field line
+// through each release point. The overlay options come from the table of
 // overlays. With --output the program opens no window: it draws the
 // configuration and writes the picture to FILE in one of the formats of the
 // table (.png, .svg, .pdf, .csv). Each option but --charge may be given
@@ -66,6 +71,7 @@ public:
 
 private:
     bool readCharge(const QString &option, const QString &value, ChargeTexts &charge);
+    bool readRelease(const QString &option, const QString &value, TestCharge &release);
     bool readSize(const QString &value);
     bool fail(const QString &option, const QString &reason);
 

@@ -34,6 +34,7 @@
 #include <QShortcut>
 #include <QSignalBlocker>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <vector>
 
@@ -126,6 +127,11 @@ Form1::Form1(QWidget *parent)
 
     createControls();
     chainFocus();
+
+    clock_.start();
+    animation_ = new QTimer(this);
+    animation_->setInterval(16);
+    connect(animation_, &QTimer::timeout, this, &Form1::animate);
 
     worker_ = new DrawingThread(this);
     connect(worker_, &DrawingThread::drawn, this, &Form1::showPicture);
@@ -311,6 +317,10 @@ Configuration Form1::configuration() const
     c.overlays = overlays_;
     c.look = look_;
     c.accurate = accurate_;
+    c.testCharges = testCharges_;
+    c.releaseLines = releaseLines_;
+    for (const qint64 at : releasedAt_)
+        c.testTimes.push_back(double(clock_.elapsed() - at) / 1000 * kTestTimePerSecond);
     return c;
 }
 
@@ -345,6 +355,10 @@ void Form1::request(Request kind)
 {
     if (ending_)
         return;
+    // The test charges belong to the field they were released in: a new
+    // excite of the charges ends them.
+    if (kind == Request::Excite)
+        clearTestCharges();
     if (drawing_) {
         pending_ = std::max(pending_, kind);
         return;
@@ -364,6 +378,10 @@ void Form1::start(Request kind)
         Configuration restyled = shown->configuration;
         restyled.overlays = next.overlays;
         restyled.look = next.look;
+        restyled.accurate = next.accurate;
+        restyled.testCharges = next.testCharges;
+        restyled.testTimes = next.testTimes;
+        restyled.releaseLines = next.releaseLines;
         next = std::move(restyled);
     }
     drawing_ = true;
@@ -457,6 +475,7 @@ void Form1::loadSwitches()
     for (const LookSwitch &option : lookSwitches())
         look_.*option.flag = remembered(option.key);
     accurate_ = remembered("accurate");
+    releaseLines_ = remembered("releaseLines");
 }
 
 void Form1::saveSwitch(const char *key, bool on)
@@ -477,6 +496,8 @@ void Form1::showSwitches()
     }
     if (auto *action = pictureMenu_->findChild<QAction *>(QStringLiteral("accurate")))
         action->setChecked(accurate_);
+    if (auto *action = pictureMenu_->findChild<QAction *>(QStringLiteral("releaseLines")))
+        action->setChecked(releaseLines_);
     // The legend dots of the panel take the colours of the picture's dots.
     setTextColour(findChild<QLabel *>(QStringLiteral("Label4")), QColor::fromRgb(lookColour(0x00C000, Layer::Dots, look_)));
     setTextColour(findChild<QLabel *>(QStringLiteral("Label17")), QColor::fromRgb(lookColour(0xFF0000, Layer::Dots, look_)));
@@ -514,6 +535,73 @@ void Form1::setAccurate(bool on, bool remember)
         saveSwitch("accurate", on);
     accurate_ = on;
     showSwitches();
+    request(Request::Restyle);
+}
+
+void Form1::setReleaseLines(bool on, bool remember)
+{
+    if (remember && on != releaseLines_)
+        saveSwitch("releaseLines", on);
+    releaseLines_ = on;
+    showSwitches();
+    if (!testCharges_.empty())
+        request(Request::Restyle);
+}
+
+void Form1::releaseTestCharges(std::optional<bool> positive)
+{
+    for (const char *name : {"releasePositive", "releaseNegative"}) {
+        if (auto *action = pictureMenu_->findChild<QAction *>(QLatin1String(name)))
+            action->setChecked(positive && *positive == (name[7] == 'P'));
+    }
+    interaction_->setReleasing(positive, [this](const TestCharge &charge) { releaseTestCharge(charge); });
+}
+
+void Form1::releaseTestCharge(const TestCharge &charge)
+{
+    const auto &shown = picture();
+    if (ending_ || !shown || shown->charges.empty())
+        return;
+    TestCharges released = testCharges_;
+    std::vector<qint64> at = releasedAt_;
+    // A ninth ends the oldest.
+    if (released.size() >= kMaxTestCharges) {
+        released.erase(released.begin());
+        at.erase(at.begin());
+    }
+    released.push_back(charge);
+    at.push_back(clock_.elapsed());
+    if (const Message *refusal = releaseRefusal(shown->charges, released)) {
+        messenger_->show(*refusal);
+        return;
+    }
+    testCharges_ = std::move(released);
+    releasedAt_ = std::move(at);
+    animation_->start();
+    request(Request::Restyle);
+}
+
+void Form1::clearTestCharges()
+{
+    if (testCharges_.empty())
+        return;
+    testCharges_.clear();
+    releasedAt_.clear();
+    animation_->stop();
+}
+
+void Form1::animate()
+{
+    const auto &shown = picture();
+    const Configuration now = configuration();
+    bool moving = false;
+    for (std::size_t i = 0; i < now.testCharges.size(); ++i) {
+        const bool drawnYet = shown && i < shown->testChargeEnds.size();
+        moving = moving || !drawnYet || now.testTime(i) < shown->testChargeEnds[i];
+    }
+    // One more frame after the last has ended, so that it shows whole.
+    if (!moving)
+        animation_->stop();
     request(Request::Restyle);
 }
 
@@ -555,6 +643,32 @@ void Form1::createPictureMenu()
             setOverlays(changed);
         });
     }
+    QAction *positive = pictureMenu_->addAction(tr("释放试探电荷（正）"));
+    positive->setObjectName(QStringLiteral("releasePositive"));
+    positive->setCheckable(true);
+    connect(positive, &QAction::triggered, this, [this] { releaseTestCharges(true); });
+    QAction *negative = pictureMenu_->addAction(tr("释放试探电荷（负）"));
+    negative->setObjectName(QStringLiteral("releaseNegative"));
+    negative->setCheckable(true);
+    connect(negative, &QAction::triggered, this, [this] { releaseTestCharges(false); });
+    QAction *lines = pictureMenu_->addAction(tr("显示出发点的电场线"));
+    lines->setObjectName(QStringLiteral("releaseLines"));
+    lines->setCheckable(true);
+    connect(lines, &QAction::triggered, this, [this](bool on) { setReleaseLines(on); });
+    QAction *clear = pictureMenu_->addAction(tr("清除轨迹"));
+    clear->setObjectName(QStringLiteral("clearPaths"));
+    connect(clear, &QAction::triggered, this, [this] {
+        clearTestCharges();
+        request(Request::Restyle);
+    });
+    // Any other entry ends the releasing.
+    connect(pictureMenu_, &QMenu::triggered, this, [this, positive, negative](QAction *action) {
+        if (action != positive && action != negative)
+            releaseTestCharges(std::nullopt);
+    });
+    connect(picture1_, &PictureBox::escaped, this, [this] { releaseTestCharges(std::nullopt); });
+    pictureMenu_->addSeparator();
+
     QAction *accurate = pictureMenu_->addAction(tr("按电荷量画线（精确）"));
     accurate->setCheckable(true);
     accurate->setObjectName(QStringLiteral("accurate"));

@@ -5,10 +5,12 @@
 #include "core/messenger.h"
 #include "core/pipeline.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QWidget>
 
 #include <array>
+#include <optional>
 #include <memory>
 #include <vector>
 
@@ -24,6 +26,7 @@ class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QTimer;
 
 // The program's only window: the title, the plot Picture1 on the left and
 // the input panel Frame1 on the right. Pictures are drawn on a worker thread
@@ -97,6 +100,18 @@ public:
     bool accurate() const { return accurate_; }
     void setAccurate(bool on, bool remember = true);
 
+    // Test charges: 释放试探电荷（正）/（负） makes every press on the picture
+    // release one (at rest, or with the velocity dragged out) until Escape
+    // or another entry of the menu; up to 8 move at once, a 9th ends the
+    // oldest. Their paths play at kTestTimePerSecond; 清除轨迹 removes
+    // them, and so does every change of the charges. 显示出发点的电场线 adds
+    // the field line through each release point (remembered).
+    void releaseTestCharges(std::optional<bool> positive);
+    void releaseTestCharge(const TestCharge &charge);
+    void clearTestCharges();
+    const TestCharges &testCharges() const { return testCharges_; }
+    void setReleaseLines(bool on, bool remember = true);
+
     // True once the program is ending (Command2 or the window was closed):
     // no handler does anything more, and the drawing under way stops.
     bool isEnding() const { return ending_; }
@@ -123,6 +138,9 @@ private:
     void showSwitches();
 
     void request(Request kind);
+    // Draws the next frame of the moving test charges, or stops when every
+    // path has ended.
+    void animate();
     void start(Request kind);
     void showPicture(std::shared_ptr<const Picture> picture, const QImage &screen);
 
@@ -164,6 +182,13 @@ private:
     bool several_ = false;
     std::vector<ChargeTexts> severalCharges_;
     ChargeEditing *chargeEditing_ = nullptr;
+    // The test charges released, when each was (on clock_), and the timer
+    // that plays their motion.
+    TestCharges testCharges_;
+    std::vector<qint64> releasedAt_;
+    QElapsedTimer clock_;
+    QTimer *animation_ = nullptr;
+    bool releaseLines_ = false;
     QMenu *pictureMenu_ = nullptr;
     PictureInteraction *interaction_ = nullptr;
     MessageBoxMessenger messageBoxes_{this};

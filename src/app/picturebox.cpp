@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QLineF>
 #include <QPainter>
 
 #include <algorithm>
@@ -116,7 +117,44 @@ void PictureBox::paintEvent(QPaintEvent *)
     painter.setPen(QPen(line, kBorder));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+    paintArrow(painter);
     paintReadout(painter);
+}
+
+void PictureBox::setArrow(const PlotPoint &from, const PlotPoint &to)
+{
+    arrowFrom_ = from;
+    arrowTo_ = to;
+    update();
+}
+
+// The velocity being dragged out: a purple arrow, as long as the drag.
+void PictureBox::paintArrow(QPainter &painter) const
+{
+    if (arrowFrom_.x == arrowTo_.x && arrowFrom_.y == arrowTo_.y)
+        return;
+    const QRectF plot(plotRect());
+    const auto widget = [&plot](const PlotPoint &p) {
+        return QPointF(plot.left() + (p.x - Plot::kLeft) / (Plot::kRight - Plot::kLeft) * plot.width(),
+                       plot.top() + (Plot::kTop - p.y) / (Plot::kTop - Plot::kBottom) * plot.height());
+    };
+    const QPointF from = widget(arrowFrom_);
+    const QPointF to = widget(arrowTo_);
+    const QLineF shaft(from, to);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(QColor(0x80, 0x00, 0xC0), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.drawLine(shaft);
+    if (shaft.length() > 1) {
+        QLineF wing(to, from);
+        wing.setLength(std::min(12.0, shaft.length()));
+        for (const double turn : {22.5, -22.5}) {
+            QLineF side = wing;
+            side.setAngle(wing.angle() + turn);
+            painter.drawLine(side);
+        }
+    }
+    painter.restore();
 }
 
 QSize PictureBox::readoutSize(const QStringList &lines) const
@@ -177,7 +215,7 @@ void PictureBox::mouseMoveEvent(QMouseEvent *event)
 void PictureBox::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
-        emit released();
+        emit released(userPoint(event->position()));
 }
 
 void PictureBox::leaveEvent(QEvent *event)
@@ -201,6 +239,9 @@ void PictureBox::keyPressEvent(QKeyEvent *event)
         break;
     case Qt::Key_Down:
         emit arrowed(0, -1, large);
+        break;
+    case Qt::Key_Escape:
+        emit escaped();
         break;
     default:
         QWidget::keyPressEvent(event);

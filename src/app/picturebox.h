@@ -54,6 +54,11 @@ public:
     // The box the readout takes, in the widget's pixels (empty when hidden).
     QRect readoutRect() const;
 
+    // An arrow from one point of the plot to another (user coordinates),
+    // shown over the picture while a test charge's velocity is dragged out;
+    // from == to hides it.
+    void setArrow(const PlotPoint &from, const PlotPoint &to);
+
     // The menu the right mouse button opens (not owned).
     void setContextMenu(QMenu *menu) { menu_ = menu; }
 
@@ -61,13 +66,15 @@ signals:
     void pressed(const PlotPoint &point);
     // The mouse moved over the plot, with the left button held or not.
     void moved(const PlotPoint &point, bool dragging);
-    void released();
+    void released(const PlotPoint &point);
     // The mouse left the plot.
     void left();
     // An arrow key: one step of dx, dy in {-1, 0, 1}; large with Shift.
     void arrowed(int dx, int dy, bool large);
     // The menu is about to open at this point of the plot.
     void menuAbout(const PlotPoint &point);
+    // Escape was pressed on the picture.
+    void escaped();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -87,7 +94,11 @@ private:
     QSize readoutSize(const QStringList &lines) const;
     void paintReadout(QPainter &painter) const;
 
+    void paintArrow(QPainter &painter) const;
+
     std::shared_ptr<const Picture> picture_;
+    PlotPoint arrowFrom_;
+    PlotPoint arrowTo_;
     QImage cache_;
     QStringList readout_;
     QPoint readoutCorner_;

@@ -54,8 +54,25 @@ std::optional<std::size_t> PictureInteraction::chargeAt(const PlotPoint &point) 
     return found;
 }
 
+void PictureInteraction::setReleasing(std::optional<bool> positive, std::function<void(const TestCharge &)> releaseTo)
+{
+    releasing_ = positive;
+    releaseTo_ = std::move(releaseTo);
+    releaseFrom_.reset();
+    picture_.setArrow({}, {});
+    if (positive)
+        picture_.setCursor(Qt::CrossCursor);
+    else
+        picture_.unsetCursor();
+}
+
 void PictureInteraction::press(const PlotPoint &point)
 {
+    if (releasing_) {
+        grabbed_.reset();
+        releaseFrom_ = point;
+        return;
+    }
     // A press that takes hold of nothing leaves nothing held, whatever was
     // held before (a drag cut short by a context menu, say).
     grabbed_ = chargeAt(point);
@@ -72,6 +89,14 @@ void PictureInteraction::press(const PlotPoint &point)
 
 void PictureInteraction::move(const PlotPoint &point, bool dragging)
 {
+    if (releasing_) {
+        if (releaseFrom_ && dragging)
+            picture_.setArrow(*releaseFrom_, point);
+        hover_ = point;
+        if (!dragging)
+            showProbe(point);
+        return;
+    }
     if (grabbed_ && dragging) {
         if (const auto moved =
                 movedCharge(now_(), shownCharges(), *grabbed_, point.x + grabOffset_.x, point.y + grabOffset_.y))
@@ -79,13 +104,36 @@ void PictureInteraction::move(const PlotPoint &point, bool dragging)
         return;
     }
     if (grabbed_)
-        release();
+        endDrag();
     updateCursor(point);
     hover_ = point;
     showProbe(point);
 }
 
-void PictureInteraction::release()
+void PictureInteraction::release(const PlotPoint &point)
+{
+    if (releasing_ && releaseFrom_) {
+        // A press that hardly moved releases the charge at rest.
+        const PlotPoint from = *releaseFrom_;
+        releaseFrom_.reset();
+        picture_.setArrow({}, {});
+        const double dx = point.x - from.x;
+        const double dy = point.y - from.y;
+        const bool still = std::hypot(dx, dy) * picture_.pixelsPerUnit() < 3;
+        TestCharge charge;
+        charge.x = from.x;
+        charge.y = from.y;
+        charge.vx = still ? 0 : dx * kReleaseSpeedPerUnit;
+        charge.vy = still ? 0 : dy * kReleaseSpeedPerUnit;
+        charge.positive = *releasing_;
+        if (releaseTo_)
+            releaseTo_(charge);
+        return;
+    }
+    endDrag();
+}
+
+void PictureInteraction::endDrag()
 {
     grabbed_.reset();
     picture_.setCursor(Qt::OpenHandCursor);

@@ -36,6 +36,13 @@ public:
     PictureInteraction(PictureBox &picture, std::function<Configuration()> now,
                        std::function<void(const Configuration &)> move);
 
+    // Releasing test charges of that sign (true positive), or none: then
+    // each press on the picture releases one where it was pressed, at rest,
+    // or with the velocity dragged out from there (an arrow shows it), and
+    // hands it to releaseTo.
+    void setReleasing(std::optional<bool> positive, std::function<void(const TestCharge &)> releaseTo = {});
+    std::optional<bool> releasing() const { return releasing_; }
+
     // The readout of the probe at a point of the plot, in the language of
     // the interface (probeReadout).
     static QStringList probeText(const Charges &charges, const PlotPoint &point);
@@ -51,7 +58,8 @@ public:
 private:
     void press(const PlotPoint &point);
     void move(const PlotPoint &point, bool dragging);
-    void release();
+    void release(const PlotPoint &point);
+    void endDrag();
     void leave();
     void nudge(int dx, int dy, bool large);
 
@@ -67,4 +75,7 @@ private:
     std::optional<std::size_t> grabbed_;  // the charge being dragged
     PlotPoint grabOffset_;               // from the pointer to the charge, kept while dragging
     std::optional<PlotPoint> hover_;     // where the pointer rests over the picture
+    std::optional<bool> releasing_;      // the sign of the test charges released by a press
+    std::function<void(const TestCharge &)> releaseTo_;
+    std::optional<PlotPoint> releaseFrom_;  // where the press that releases one was
 };

@@ -2,6 +2,8 @@
 
 #include "core/textpanel.h"
 
+#include <limits>
+
 std::vector<ChargeTexts> defaultCharges()
 {
     const auto &t = TextPanel::kDefaultTexts;
@@ -36,8 +38,25 @@ bool Configuration::sameFieldLines(const Configuration &other) const
     return true;
 }
 
+double Configuration::testTime(std::size_t i) const
+{
+    return i < testTimes.size() ? testTimes[i] : std::numeric_limits<double>::infinity();
+}
+
 bool Configuration::operator==(const Configuration &other) const
 {
+    const auto sameTestCharges = [this, &other] {
+        if (testCharges.size() != other.testCharges.size())
+            return false;
+        for (std::size_t i = 0; i < testCharges.size(); ++i) {
+            const TestCharge &a = testCharges[i];
+            const TestCharge &b = other.testCharges[i];
+            if (a.x != b.x || a.y != b.y || a.vx != b.vx || a.vy != b.vy || a.positive != b.positive
+                || testTime(i) != other.testTime(i))
+                return false;
+        }
+        return true;
+    };
     return mode == other.mode && charges == other.charges && overlays == other.overlays && look == other.look
-           && accurate == other.accurate;
+           && accurate == other.accurate && releaseLines == other.releaseLines && sameTestCharges();
 }

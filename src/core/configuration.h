@@ -2,6 +2,7 @@
 
 #include "core/look.h"
 #include "core/overlays.h"
+#include "core/testcharge.h"
 
 #include <cstddef>
 #include <string>
@@ -45,6 +46,14 @@ struct Configuration
     // proportion to charge (several charges always are).
     bool accurate = false;
 
+    // Test charges released into the field, each shown at its own moment
+    // of its motion (testTimes, parallel; missing or infinite: the whole
+    // path), and whether the field line through each release point is
+    // drawn beside its path.
+    TestCharges testCharges;
+    std::vector<double> testTimes;
+    bool releaseLines = false;
+
     // How many of the charges the mode draws: 1, 2, or all of them.
     std::size_t chargesInMode() const;
     // True when the accurate tracer draws the picture.
@@ -52,6 +61,9 @@ struct Configuration
     // True when both draw the same field lines: the same mode and tracer
     // and the same texts of the charges the mode draws.
     bool sameFieldLines(const Configuration &other) const;
+
+    // The moment test charge i is shown at.
+    double testTime(std::size_t i) const;
 
     bool operator==(const Configuration &other) const;
     bool operator!=(const Configuration &other) const { return !(*this == other); }

@@ -20,6 +20,7 @@ constexpr Replacement kColourBlindSafe[] = {
     {Layer::Dots, 0x00C000, 0x009E73},     // green dot: blue-green
     {Layer::Dots, 0xFF0000, 0xE69F00},     // red dot: orange
     {Layer::Markers, 0xFF8C00, 0xCC79A7},  // orange ring: reddish purple
+    {Layer::Dots, 0x8000C0, 0xCC79A7},     // a test charge's purple path and ring: reddish purple
 };
 
 // The colour with its HSV value times 100 / 130, hue and saturation kept:

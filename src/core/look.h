@@ -9,7 +9,8 @@
 // dots and labels half as large again, so that the back row sees them), and
 // in colours that colour-blind pupils tell apart (from the Okabe–Ito set:
 // the green dots blue-green, the red dots orange, the orange ring of a
-// point of zero field reddish purple; the lines stay blue). The screen, the
+// point of zero field and a test charge's purple path reddish purple; the
+// lines stay blue). The screen, the
 // saved pictures, the printed page and the browser show the same look.
 struct Look
 {

@@ -2,6 +2,7 @@
 
 #include "core/accurateexcite.h"
 #include "core/drawingstate.h"
+#include "core/fieldlinetracer.h"
 #include "core/fieldlines.h"
 #include "core/inputpanel.h"
 #include "core/linecollector.h"
@@ -9,7 +10,10 @@
 #include "core/messages.h"
 #include "core/overlays.h"
 #include "core/recordingmessenger.h"
+#include "core/testchargedrawing.h"
+#include "core/testchargepath.h"
 
+#include <algorithm>
 #include <exception>
 #include <new>
 
@@ -79,6 +83,75 @@ void drawOverlaysGuarded(PlotSurface &surface, const Configuration &configuratio
     }
 }
 
+// The paths of a configuration's test charges in the field of the charges
+// drawn, with the field lines through their release points, followed once
+// and kept while the charges and the releases stay.
+struct TestChargePaths
+{
+    Charges charges;
+    TestCharges releases;
+    const Message *refusal = nullptr;
+    std::vector<TestChargePath> paths;
+    std::vector<std::vector<PlotPoint>> lines;  // when asked for
+
+    bool holds(const Charges &c, const TestCharges &r) const
+    {
+        const auto sameCharge = [](const PointCharge &a, const PointCharge &b) {
+            return a.x == b.x && a.y == b.y && a.q == b.q;
+        };
+        const auto sameRelease = [](const TestCharge &a, const TestCharge &b) {
+            return a.x == b.x && a.y == b.y && a.vx == b.vx && a.vy == b.vy && a.positive == b.positive;
+        };
+        return std::equal(charges.begin(), charges.end(), c.begin(), c.end(), sameCharge)
+               && std::equal(releases.begin(), releases.end(), r.begin(), r.end(), sameRelease);
+    }
+
+    void follow(const Charges &c, const TestCharges &r, bool withLines)
+    {
+        if (!holds(c, r) || (withLines && lines.size() != paths.size())) {
+            charges = c;
+            releases = r;
+            paths.clear();
+            lines.clear();
+            refusal = releaseRefusal(c, r);
+            if (refusal)
+                return;
+            for (const TestCharge &release : r)
+                paths.emplace_back(c, release);
+        }
+        if (withLines && lines.size() != paths.size()) {
+            for (const TestCharge &release : r)
+                lines.push_back(fieldLineThrough(c, release.x, release.y).points);
+        }
+    }
+};
+
+// Draws the test charges after the overlays: the dashed field lines through
+// their release points where asked for, then each path as it stands at its
+// moment. A release the picture refuses is a message, and no path is drawn.
+void drawTestCharges(PlotSurface &surface, const Configuration &configuration, const Charges &charges,
+                     TestChargePaths &cache, std::vector<Message> &messages)
+{
+    if (configuration.testCharges.empty() || charges.empty())
+        return;
+    try {
+        cache.follow(charges, configuration.testCharges, configuration.releaseLines);
+        if (cache.refusal) {
+            messages.push_back(*cache.refusal);
+            return;
+        }
+        if (configuration.releaseLines) {
+            for (const std::vector<PlotPoint> &line : cache.lines)
+                drawDashedFieldLine(surface, line);
+        }
+        for (std::size_t i = 0; i < cache.paths.size(); ++i)
+            drawTestChargePath(surface, cache.paths[i], configuration.testTime(i));
+    } catch (const std::bad_alloc &) {
+        cache = {};
+        messages.push_back(Messages::OutOfMemory);
+    }
+}
+
 }  // namespace
 
 // The field lines of the last configuration drawn, kept for the next one
@@ -99,6 +172,15 @@ struct Pipeline::FieldLinesPicture
     FieldLines lines;
     Charges charges;
     bool drawn = false;
+
+    // The field lines with the overlays of the last configuration, kept for
+    // the frames of moving test charges, and those charges' paths.
+    DisplayList overlaid;
+    std::vector<Message> overlayMessages;
+    OverlaySet overlaidWith;
+    Look overlaidIn;
+    bool overlaidValid = false;
+    TestChargePaths testCharges;
 };
 
 Pipeline::Pipeline(EventPump &events)
@@ -115,19 +197,35 @@ Picture Pipeline::draw(const Configuration &configuration)
     FieldLinesPicture &f = *last_;
     if (!f.drawn || !f.configuration.sameFieldLines(configuration)) {
         f.drawn = true;
+        f.overlaidValid = false;
         f.configuration = configuration;
         f.panel.locked = false;
         f.messenger.messages.clear();
         f.charges = excite(configuration, f.lines, f.collector, f.messenger, events_);
+    }
+    if (!f.overlaidValid || f.overlaidWith != configuration.overlays || f.overlaidIn != configuration.look) {
+        f.overlaid = f.drawing;
+        f.overlayMessages.clear();
+        drawOverlaysGuarded(f.overlaid, configuration, f.charges, f.collector.lines(), f.overlayMessages);
+        f.overlaidWith = configuration.overlays;
+        f.overlaidIn = configuration.look;
+        f.overlaidValid = true;
     }
 
     Picture picture;
     picture.configuration = configuration;
     picture.charges = f.charges;
     picture.messages = f.messenger.messages;
+    picture.messages.insert(picture.messages.end(), f.overlayMessages.begin(), f.overlayMessages.end());
     picture.charge2Locked = f.panel.locked;
-    DisplayList drawn = f.drawing;
-    drawOverlaysGuarded(drawn, configuration, picture.charges, f.collector.lines(), picture.messages);
+    if (configuration.testCharges.empty()) {
+        picture.drawing = inLook(f.overlaid, configuration.look);
+        return picture;
+    }
+    DisplayList drawn = f.overlaid;
+    drawTestCharges(drawn, configuration, f.charges, f.testCharges, picture.messages);
+    for (const TestChargePath &path : f.testCharges.paths)
+        picture.testChargeEnds.push_back(path.endTime());
     picture.drawing = inLook(drawn, configuration.look);
     return picture;
 }
@@ -145,6 +243,10 @@ Recording Pipeline::record(const Configuration &configuration)
     recording.messages = messenger.messages;
     if (recording.messages.empty())
         drawOverlaysGuarded(collector, configuration, recording.charges, collector.lines(), recording.messages);
+    if (recording.messages.empty()) {
+        TestChargePaths paths;
+        drawTestCharges(collector, configuration, recording.charges, paths, recording.messages);
+    }
     return recording;
 }
 

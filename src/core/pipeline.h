@@ -21,6 +21,9 @@ struct Picture
     std::vector<Message> messages;  // to show, in order, once the picture is on show
     bool charge2Locked = false;     // single-charge mode locks the boxes of charge 2
     DisplayList drawing;            // in paint order and in the configuration's look
+    // When each test charge's path ends, in the motion's time: the moving
+    // picture is still until the last.
+    std::vector<double> testChargeEnds;
 };
 
 // Every operation of a drawing as it was issued, for the CSV.
@@ -39,10 +42,13 @@ struct Recording
 //      field-line and dot layers (refusals and failures become messages);
 //   2. the overlays switched on, over the field lines, each in its layer
 //      (a failure there is a message; the field lines stay);
-//   3. the look, applied to what was drawn.
-// A configuration that draws the same field lines as the one before (only
-// its overlays or look differ) keeps those field lines: switching an
-// overlay never traces again.
+//   3. the test charges released, each path as it stands at its moment,
+//      with the field lines through the release points where asked for (a
+//      release the picture refuses is a message);
+//   4. the look, applied to what was drawn.
+// A configuration that draws the same field lines as the one before keeps
+// them: switching an overlay never traces again, and a frame of moving test
+// charges only draws their paths afresh.
 class Pipeline
 {
 public:

@@ -33,6 +33,11 @@ constexpr double kTestChargeReach = 0.6;
 constexpr double kMaxReleaseSpeed = 100;
 // The most test charges the picture follows at once.
 constexpr std::size_t kMaxTestCharges = 8;
+// The animation plays this much of the motion's time each second.
+constexpr double kTestTimePerSecond = 25;
+// A release dragged out from its point gets this speed for each plot unit
+// the pointer is dragged, in the direction of the drag.
+constexpr double kReleaseSpeedPerUnit = 0.5;
 
 // What a release of these test charges into the field of these charges is
 // refused for, in this order: more than kMaxTestCharges
