@@ -204,7 +204,9 @@ test("the overlay switches draw the equipotentials and the zero-field markers at
   assert.equal(await orange(), 0);
   await choose("#zeroFieldItem");
   assert.ok((await orange()) > 0, "an orange ring midway between the charges");
+  await page.click("#Picture1", { button: "right", position: { x: 20, y: 20 } });
   assert.equal(await page.locator("#zeroFieldItem").getAttribute("aria-checked"), "true");
+  await page.keyboard.press("Escape");
   assert.match(await page.evaluate(() => location.search), /&eq=1&zero=1$/);
 
   // A reload without the address's switches: the browser remembers them.
