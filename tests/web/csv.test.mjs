@@ -191,7 +191,8 @@ test("a refused input gives the lines the command line prints", async () => {
 test("several charges, and the accurate switch, give the command line's CSV", async () => {
   // Seeded: three to eight charges on the half-unit grid, none two at one
   // place, amounts of either sign; then one and two charges drawn
-  // accurately, and two refusals of several charges.
+  // accurately, and refusals of several charges (forty after three, so
+  // that no count is left over from the configuration before).
   let seed = 20240611;
   const random = () => (seed = (Math.imul(seed, 1103515245) + 12345) >>> 0) / 2 ** 32;
   const pick = (low, high) => String(Math.round((low + random() * (high - low)) * 2) / 2);
@@ -211,6 +212,7 @@ test("several charges, and the accurate switch, give the command line's CSV", as
     { name: "accurate-two", mode: "two", texts: ["-15", "0", "10", "15", "0", "-5"], accurate: true },
     { name: "accurate-single", mode: "single", texts: ["3", "-2", "-7", "15", "0", "-10"], accurate: true },
     { name: "same-place", mode: "several", texts: ["1", "1", "5", "1", "1", "-5", "0", "9", "2"] },
+    { name: "forty", mode: "several", texts: Array.from({ length: 40 }, (_, i) => [String(i - 20), "3", "1"]).flat() },
     { name: "thirty-three", mode: "several", texts: Array.from({ length: 33 }, (_, i) => [String(i - 16), "3", "1"]).flat() },
   );
   const expected = list.map(({ mode, texts, accurate }) => {
@@ -223,6 +225,7 @@ test("several charges, and the accurate switch, give the command line's CSV", as
       return error.stderr.toString();
     }
   });
+  assert.match(expected.at(-2), /最多可以放32个点电荷/);
   assert.match(expected.at(-1), /最多可以放32个点电荷/);
   const outputs = await page.evaluate((list) => list.map(({ mode, texts, accurate }) => window.fieldlines.csv(mode, texts, { accurate })), list);
   check("several charges and the accurate switch", list, outputs, expected);
