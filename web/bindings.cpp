@@ -607,9 +607,12 @@ EMSCRIPTEN_KEEPALIVE const char *fl_refusal_title()
 
 // The colour (0xRRGGBB) of the panel's legend dot of charge 1 (i = 0) or
 // charge 2 (i = 1) in the look set: the colour of that charge's dot in the
-// picture.
+// picture. 0xFFFFFFFF, no legend, when the accurate tracer draws the
+// configuration: its dots show their charge's sign, not which charge it is.
 EMSCRIPTEN_KEEPALIVE std::uint32_t fl_legend_rgb(int i)
 {
+    if (session().configuration.drawsAccurately())
+        return 0xFFFFFFFF;
     const std::uint32_t bgr = i == 0 ? Colour::Green : Colour::Red;
     const std::uint32_t rgb = (bgr & 0xFF) << 16 | (bgr & 0xFF00) | (bgr >> 16 & 0xFF);
     return lookColour(rgb, Layer::Dots, session().configuration.look);

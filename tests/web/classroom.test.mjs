@@ -97,7 +97,7 @@ test("every preset of the menu gives the command line's CSV for --preset", async
   assert.deepEqual(page.problems, []);
 });
 
-test("projector mode widens the lines and enlarges the dots; colour-blind colours reach the picture and the legend", async () => {
+test("the looks change the picture's pixels and the legend; the accurate switch the lines; all are remembered", async () => {
   const page = await openPage(browser, "?draw=1");
   const measure = async () => ({
     red: await pixelsNear(page, 15, 0, 3, kRed),
@@ -121,13 +121,20 @@ test("projector mode widens the lines and enlarges the dots; colour-blind colour
   assert.equal(await pixelsNear(page, 15, 0, 0.5, kRed), 0);
   const legend = () => page.evaluate(() => ["Label4", "Label17"].map((id) => getComputedStyle(document.getElementById(id)).color));
   assert.deepEqual(await legend(), ["rgb(0, 158, 115)", "rgb(230, 159, 0)"]);
-  // Remembered for the next visit, and in the address.
   assert.match(await page.evaluate(() => location.search), /&colourBlindSafe=1$/);
+  // The accurate switch: the two charges drawn as --accurate draws them.
+  await switchLook("#accurateItem");
+  assert.equal(await page.evaluate(() => window.fieldlines.csv()), commandLineCsv(["--accurate"]));
+  // Remembered for the next visit, and in the address.
   await page.goto(pageUrl("?draw=1"));
   await page.evaluate(() => window.fieldlines.ready);
   await frames(page);
-  assert.ok((await pixelsNear(page, -15, 0, 0.5, [0x00, 0x9e, 0x73])) > 0, "after a reload");
-  assert.deepEqual(await legend(), ["rgb(0, 158, 115)", "rgb(230, 159, 0)"]);
+  // Drawn accurately, the dots take their sign's colour: the negative
+  // charge 2 green, blue-green in this look.
+  assert.ok((await pixelsNear(page, 15, 0, 0.5, [0x00, 0x9e, 0x73])) > 0, "after a reload");
+  assert.match(await page.evaluate(() => location.search), /&accurate=1&colourBlindSafe=1$/);
+  // Dots coloured by sign have no legend of charge 1 and charge 2.
+  assert.deepEqual(await page.evaluate(() => ["Label4", "Label17"].map((id) => document.getElementById(id).checkVisibility({ visibilityProperty: true }))), [false, false]);
   assert.deepEqual(page.problems, []);
 });
 

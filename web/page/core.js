@@ -242,10 +242,12 @@ export class FieldCore {
   }
 
   // The colours of the panel's legend dots of charges 1 and 2 in the
-  // configuration's look, as "#rrggbb".
+  // configuration's look, as "#rrggbb", or null when its dots show their
+  // sign instead (the accurate tracer).
   legendColours(configuration) {
     this.configure(configuration);
-    return [0, 1].map((i) => "#" + (this.m._fl_legend_rgb(i) >>> 0).toString(16).padStart(6, "0"));
+    const colours = [0, 1].map((i) => this.m._fl_legend_rgb(i) >>> 0);
+    return colours[0] === 0xffffffff ? null : colours.map((rgb) => "#" + rgb.toString(16).padStart(6, "0"));
   }
 
   // What the command line writes for the configuration: the CSV text, or

@@ -207,6 +207,7 @@ function switchAccurate() {
   if (ending) return;
   accurate = !accurate;
   remember(kAccurateKey, accurate);
+  showLook();
   redrawShown();
 }
 

@@ -82,12 +82,11 @@ export class Panel {
   }
 
   // The legend dots in the colours of the picture's dots of charges 1 and
-  // 2; several-charge mode colours its dots by their sign and has none.
+  // 2, or none (null) where the dots show their sign instead.
   showLegend(colours) {
-    const several = this.mode() === "several";
     this.legend.forEach((dot, i) => {
-      dot.style.color = colours[i];
-      dot.style.visibility = several ? "hidden" : "";
+      dot.style.color = colours?.[i] ?? "";
+      dot.style.visibility = colours ? "" : "hidden";
     });
   }
 }
