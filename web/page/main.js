@@ -120,9 +120,9 @@ function rememberInAddressSoon() {
 
 // The picture's text alternative: the caption of what it shows (the core's
 // line under a printed picture) and the overlays switched on.
-function describe(result) {
-  const on = core.tables.overlays.filter(({ key }) => result.configuration?.overlays.has(key)).map((row) => row.menuText);
-  const what = result.caption || kTexts.nothingDrawn;
+function describe(caption, drawn) {
+  const on = core.tables.overlays.filter(({ key }) => caption && drawn.overlays.has(key)).map((row) => row.menuText);
+  const what = caption || kTexts.nothingDrawn;
   const extra = on.length > 0 ? withArguments(kTexts.switchedOn, on.join(kTexts.listSeparator)) : "";
   byId("pictureDescription").textContent = extra ? withArguments(kTexts.described, what, extra) : what;
 }
@@ -133,8 +133,10 @@ function show(result, drawn) {
   charges = result.charges;
   picture.show(drawing);
   live.refresh();
-  describe({ caption: result.messages.length === 0 ? result.caption : "", configuration: drawn });
-  printPage.changed(drawing, result.messages.length === 0 ? result.caption : "");
+  // A refused picture has no caption: it shows nothing.
+  const caption = result.messages.length === 0 ? result.caption : "";
+  describe(caption, drawn);
+  printPage.changed(drawing, caption);
 }
 
 function showLook() {
@@ -449,7 +451,7 @@ async function start() {
   for (const { key } of [...core.tables.overlays]) if (recalled(key)) overlays.add(key);
   for (const { key } of [...core.tables.looks]) if (recalled(key)) look.add(key);
   accurate = recalled(kAccurateKey);
-  describe({ caption: "" });
+  describe("", null);
   // A message the linked drawing shows stays open; the page works already.
   applyLink();
   timing.firstPicture = await whenPainted();
