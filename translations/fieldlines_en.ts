@@ -15,6 +15,76 @@
         <source>两个点电荷：%1；%2</source>
         <translation>Two charges: %1; %2</translation>
     </message>
+    <message>
+        <source>多个点电荷：%1</source>
+        <translation>Several charges: %1</translation>
+    </message>
+    <message>
+        <source>；</source>
+        <translation>; </translation>
+    </message>
+</context>
+<context>
+    <name>ChargeDialog</name>
+    <message>
+        <source>修改电荷 Q%1</source>
+        <translation>Change charge Q%1</translation>
+    </message>
+    <message>
+        <source>x 坐标：</source>
+        <translation>x:</translation>
+    </message>
+    <message>
+        <source>y 坐标：</source>
+        <translation>y:</translation>
+    </message>
+    <message>
+        <source>电荷量 (C)：</source>
+        <translation>Amount (C):</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>ChargeListDialog</name>
+    <message>
+        <source>电荷列表</source>
+        <translation>Charges</translation>
+    </message>
+    <message>
+        <source>x 坐标</source>
+        <translation>x</translation>
+    </message>
+    <message>
+        <source>y 坐标</source>
+        <translation>y</translation>
+    </message>
+    <message>
+        <source>电荷量 (C)</source>
+        <translation>Amount (C)</translation>
+    </message>
+    <message>
+        <source>添加</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>确定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation>Cancel</translation>
+    </message>
 </context>
 <context>
     <name>CommandLine</name>
@@ -187,16 +257,32 @@ with --output it draws the picture of one excite into FILE, without a window.</t
         <translation>expected WxH with each side 1 to %1 pixels, got &apos;%2&apos;</translation>
     </message>
     <message>
-        <source>一个电荷的位置和电荷量，可以重复：给一次是单个点电荷，给两次是两个点电荷。不能与 --charge1、--charge2 同用。</source>
-        <translation>Position and amount of one charge, repeatable: once is a single charge, twice two charges. Not together with --charge1, --charge2.</translation>
-    </message>
-    <message>
         <source>不能与 --charge1、--charge2 同用</source>
         <translation>cannot be used together with --charge1, --charge2</translation>
     </message>
     <message>
-        <source>最多给两次（单个或两个点电荷）</source>
-        <translation>give it at most twice (one or two charges)</translation>
+        <source>一个电荷的位置和电荷量，可以重复：给一次是单个点电荷，给两次是两个点电荷，三次以上（最多 32 次）是多个点电荷。不能与 --charge1、--charge2 同用。</source>
+        <translation>Position and amount of one charge, repeatable: once is a single charge, twice two charges, three times or more (at most 32) several charges. Not together with --charge1, --charge2.</translation>
+    </message>
+    <message>
+        <source>一个或两个点电荷也按电荷量画线（精确）。</source>
+        <translation>Draws one or two charges with lines in proportion to charge too (accurate).</translation>
+    </message>
+    <message>
+        <source>在 X,Y 处释放一个正的试探电荷，初速度为 VX,VY（默认静止），画出它的整条轨迹；可以重复，试探电荷最多 8 个。</source>
+        <translation>Release a positive test charge at X,Y with the initial velocity VX,VY (at rest by default) and draw its whole path; repeatable, at most 8 test charges.</translation>
+    </message>
+    <message>
+        <source>同 --particle，释放负的试探电荷。</source>
+        <translation>As --particle, for a negative test charge.</translation>
+    </message>
+    <message>
+        <source>加画经过每个释放点的电场线（虚线）。</source>
+        <translation>Add the field line through each release point (dashed).</translation>
+    </message>
+    <message>
+        <source>应为 X,Y 或 X,Y,VX,VY，而不是“%1”</source>
+        <translation>expected X,Y or X,Y,VX,VY, got &apos;%1&apos;</translation>
     </message>
 </context>
 <context>
@@ -277,6 +363,46 @@ with --output it draws the picture of one excite into FILE, without a window.</t
         <source>电场线的描绘</source>
         <comment>title above the picture</comment>
         <translation>Field Lines</translation>
+    </message>
+    <message>
+        <source>按电荷量画线（精确）</source>
+        <translation>Lines in proportion to charge (accurate)</translation>
+    </message>
+    <message>
+        <source>添加正电荷</source>
+        <translation>Add positive charge</translation>
+    </message>
+    <message>
+        <source>添加负电荷</source>
+        <translation>Add negative charge</translation>
+    </message>
+    <message>
+        <source>删除此电荷</source>
+        <translation>Delete this charge</translation>
+    </message>
+    <message>
+        <source>修改此电荷…</source>
+        <translation>Change this charge…</translation>
+    </message>
+    <message>
+        <source>电荷列表…</source>
+        <translation>List of charges…</translation>
+    </message>
+    <message>
+        <source>释放试探电荷（正）</source>
+        <translation>Release test charge (+)</translation>
+    </message>
+    <message>
+        <source>释放试探电荷（负）</source>
+        <translation>Release test charge (−)</translation>
+    </message>
+    <message>
+        <source>显示出发点的电场线</source>
+        <translation>Show the field line through the release point</translation>
+    </message>
+    <message>
+        <source>清除轨迹</source>
+        <translation>Clear paths</translation>
     </message>
 </context>
 <context>
@@ -457,6 +583,10 @@ Do you want to replace it?</translation>
         <source>最多可以同时释放8个试探电荷</source>
         <translation>At most 8 test charges can be released at once</translation>
     </message>
+    <message>
+        <source>最多可以放32个点电荷</source>
+        <translation>At most 32 charges can be placed</translation>
+    </message>
 </context>
 <context>
     <name>Overlays</name>
@@ -467,6 +597,81 @@ Do you want to replace it?</translation>
     <message>
         <source>显示场强为零的点</source>
         <translation>Show points of zero field</translation>
+    </message>
+</context>
+<context>
+    <name>Page</name>
+    <message>
+        <source>图片的菜单</source>
+        <translation>Menu of the picture</translation>
+    </message>
+    <message>
+        <source>保存为：</source>
+        <translation>Save as:</translation>
+    </message>
+    <message>
+        <source>修改电荷 Q%1</source>
+        <translation>Change charge Q%1</translation>
+    </message>
+    <message>
+        <source>电荷列表</source>
+        <translation>List of charges</translation>
+    </message>
+    <message>
+        <source>电荷</source>
+        <translation>Charge</translation>
+    </message>
+    <message>
+        <source>电荷量 (C)</source>
+        <translation>Amount (C)</translation>
+    </message>
+    <message>
+        <source>添加电荷</source>
+        <translation>Add charge</translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>删除电荷 Q%1</source>
+        <translation>Delete charge Q%1</translation>
+    </message>
+    <message>
+        <source>Q%1 的 %2</source>
+        <translation>%2 of Q%1</translation>
+    </message>
+    <message>
+        <source>%1。%2</source>
+        <translation>%1. %2</translation>
+    </message>
+    <message>
+        <source>还没有画图。</source>
+        <translation>Nothing drawn yet.</translation>
+    </message>
+    <message>
+        <source>已打开：%1。</source>
+        <translation>Switched on: %1.</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>已选中 Q%1，方向键移动它，Page Up 和 Page Down 选择别的电荷。</source>
+        <translation>Q%1 selected: the arrow keys move it, Page Up and Page Down select another charge.</translation>
+    </message>
+    <message>
+        <source>程序已结束。浏览器不允许网页关闭这个标签页，请自行关闭它；重新载入本页可以再次使用。</source>
+        <translation>The program has ended. The browser does not let the page close this tab, so please close it yourself; reload the page to use it again.</translation>
+    </message>
+    <message>
+        <source>链接中的参数 %1 无法识别，已忽略。</source>
+        <translation>The parameters %1 of the link were not understood and are left out.</translation>
+    </message>
+    <message>
+        <source>无法载入绘图程序：%1</source>
+        <translation>Cannot load the drawing program: %1</translation>
     </message>
 </context>
 <context>
@@ -532,6 +737,22 @@ Do you want to replace it?</translation>
     <message>
         <source>单个负电荷</source>
         <translation>One negative charge</translation>
+    </message>
+    <message>
+        <source>电四极子</source>
+        <translation>Quadrupole</translation>
+    </message>
+    <message>
+        <source>三个同种电荷</source>
+        <translation>Three like charges</translation>
+    </message>
+    <message>
+        <source>带电平板</source>
+        <translation>Charged plate</translation>
+    </message>
+    <message>
+        <source>平行板电容器</source>
+        <translation>Parallel-plate capacitor</translation>
     </message>
 </context>
 <context>

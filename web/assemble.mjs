@@ -1,9 +1,10 @@
 // Puts the page together into one self-contained HTML file: the style sheet,
-// the module script of the core (with its WebAssembly inside) and the page's
-// JavaScript modules are written into the HTML, so that the file works
-// opened from disk, with no server and no network.
+// the module script of the core (with its WebAssembly inside), the page's
+// JavaScript modules and the English translations of the interface are
+// written into the HTML, so that the file works opened from disk, with no
+// server and no network.
 //
-//   node assemble.mjs PAGE/index.html fieldcore.js OUT.html
+//   node assemble.mjs PAGE/index.html fieldcore.js TRANSLATIONS.ts OUT.html
 //
 // The modules become one module script: each is wrapped in a function that
 // returns its exports, in the order of their imports. Imports are single
@@ -14,9 +15,9 @@
 import { readFileSync, writeFileSync } from "node:fs";
 import { dirname, join, basename } from "node:path";
 
-const [pagePath, corePath, outPath] = process.argv.slice(2);
+const [pagePath, corePath, translationsPath, outPath] = process.argv.slice(2);
 if (!outPath) {
-  console.error("usage: node assemble.mjs index.html fieldcore.js out.html");
+  console.error("usage: node assemble.mjs index.html fieldcore.js translations.ts out.html");
   process.exit(2);
 }
 const pageDir = dirname(pagePath);
@@ -94,6 +95,32 @@ function inline(text, tag) {
   return text.replace(new RegExp(`</${tag}`, "gi"), `<\\/${tag}`);
 }
 
+// The finished entries of a Qt translation file, as [context, source,
+// disambiguation, translation]: the table the page's texts and the core's
+// are looked up in (i18n.js).
+function translationTable(ts) {
+  const text = (xml) =>
+    xml.replace(/&(#x[0-9a-f]+|#[0-9]+|lt|gt|amp|quot|apos);/gi, (_, entity) => {
+      const named = { lt: "<", gt: ">", amp: "&", quot: '"', apos: "'" }[entity.toLowerCase()];
+      if (named) return named;
+      return String.fromCodePoint(entity[1] === "x" || entity[1] === "X" ? parseInt(entity.slice(2), 16) : parseInt(entity.slice(1), 10));
+    });
+  const table = [];
+  for (const [, context] of ts.matchAll(/<context>([\s\S]*?)<\/context>/g)) {
+    const name = /<name>([\s\S]*?)<\/name>/.exec(context);
+    if (!name) fail("a context without a name in the translations");
+    for (const [, message] of context.matchAll(/<message>([\s\S]*?)<\/message>/g)) {
+      const source = /<source>([\s\S]*?)<\/source>/.exec(message);
+      const comment = /<comment>([\s\S]*?)<\/comment>/.exec(message);
+      const translation = /<translation(\s+type="(\w+)")?\s*>([\s\S]*?)<\/translation>/.exec(message);
+      if (!source || !translation) fail(`a message without source or translation in context ${name[1]}`);
+      if (translation[2]) continue; // unfinished, vanished or obsolete
+      table.push([text(name[1]), text(source[1]), comment ? text(comment[1]) : "", text(translation[3])]);
+    }
+  }
+  return table;
+}
+
 let html = readFileSync(pagePath, "utf8");
 let replaced = 0;
 html = html.replace(/<link rel="stylesheet" href="([\w.-]+\.css)">/g, (_, file) => {
@@ -108,7 +135,12 @@ html = html.replace(/<script type="module" src="([\w.-]+\.js)"><\/script>/, (_, 
   ++replaced;
   return `<script type="module">\n${inline(bundle(file), "script")}\n</script>`;
 });
-if (replaced !== 3) fail(`expected a style sheet, the core script and the page module in ${pagePath}`);
+html = html.replace(/(<script type="application\/json" id="translations">)\[\](<\/script>)/, (_, open, close) => {
+  ++replaced;
+  const table = translationTable(readFileSync(translationsPath, "utf8"));
+  return open + inline(JSON.stringify(table), "script") + close;
+});
+if (replaced !== 4) fail(`expected a style sheet, the core script, the page module and the translations' table in ${pagePath}`);
 if (/<(script|link)[^>]+(src|href)=/i.test(html)) fail("the page still refers to another file");
 writeFileSync(outPath, html);
 console.log(`assemble: ${outPath} (${Math.round(html.length / 1024)} KiB)`);

@@ -12,8 +12,10 @@
 // point: a drawing that fails is a message, as in the window.
 
 #include "core/caption.h"
+#include "core/chargelist.h"
 #include "core/csvtext.h"
 #include "core/drag.h"
+#include "core/inputcheck.h"
 #include "core/look.h"
 #include "core/messages.h"
 #include "core/numberreading.h"
@@ -32,6 +34,7 @@
 #include <exception>
 #include <new>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -47,6 +50,12 @@ struct Session
     std::vector<std::uint32_t> runTable;
     std::string text;  // the last string returned
     std::array<double, 2> place{};
+    // What the last edit of the list of charges was refused for, or none.
+    const Message *refusal = nullptr;
+    // The list of charges the list dialog gives, before it is applied.
+    std::vector<ChargeTexts> list;
+    // The translations of the interface, by context and source text.
+    std::unordered_map<std::string, std::string> translations;
 };
 
 Session &session()
@@ -73,6 +82,38 @@ const char *keep(const char *text)
 std::string textOf(const char *utf8)
 {
     return utf8 ? utf8 : "";
+}
+
+std::string translationKey(const char *context, const char *source)
+{
+    return textOf(context) + '\x04' + textOf(source);
+}
+
+// The core's Translator over the page's table: the source text itself
+// where the table has none (the Chinese interface has an empty table).
+std::string translate(const char *context, const char *source)
+{
+    const auto &table = session().translations;
+    const auto found = table.find(translationKey(context, source));
+    return found == table.end() ? textOf(source) : found->second;
+}
+
+std::string translate(const char *context, const std::string &source)
+{
+    return translate(context, source.c_str());
+}
+
+// The outcome of an edit of the list of charges: taken (the configuration
+// set becomes the edited one) unless a picture of it would be refused.
+int judged(const Configuration &edited)
+{
+    Session &s = session();
+    Charges read;
+    s.refusal = configurationRefusal(edited, read);
+    if (s.refusal)
+        return 0;
+    s.configuration = edited;
+    return 1;
 }
 
 void tabulate(Session &s)
@@ -128,6 +169,12 @@ ChargeTexts *chargeAt(Configuration &c, int i)
 
 extern "C" {
 
+// One translation of the interface: the text shown for source in context.
+EMSCRIPTEN_KEEPALIVE void fl_add_translation(const char *context, const char *source, const char *translation)
+{
+    session().translations[translationKey(context, source)] = textOf(translation);
+}
+
 // The configuration: the mode (0 single, 1 two, 2 several), whether one or
 // two charges are drawn accurately too, the number of charges and each
 // charge's three texts, the overlays and the look switched on (bit i for
@@ -144,10 +191,10 @@ EMSCRIPTEN_KEEPALIVE void fl_set_accurate(int on)
 
 EMSCRIPTEN_KEEPALIVE void fl_set_charge_count(int count)
 {
-    // One more than the most a picture holds, so that a 33rd is refused
-    // by the drawing as everywhere.
-    if (count >= 0 && std::size_t(count) <= kMaxCharges + 1)
-        session().configuration.charges.resize(std::size_t(count));
+    // At most one more than a picture holds: a 33rd is refused by the
+    // drawing as everywhere, and so is any larger number.
+    if (count >= 0)
+        session().configuration.charges.resize(std::min(std::size_t(count), kMaxCharges + 1));
 }
 
 EMSCRIPTEN_KEEPALIVE void fl_set_charge(int i, const char *x, const char *y, const char *q)
@@ -182,6 +229,8 @@ EMSCRIPTEN_KEEPALIVE const char *fl_overlay_text(int i, int field)
     if (i < 0 || std::size_t(i) >= overlays().size())
         return keep("");
     const Overlay &o = overlays()[std::size_t(i)];
+    if (field == 1)
+        return keep(translate("Overlays", o.menuText));
     const char *fields[] = {o.key, o.menuText, o.linkKey};
     return keep(field >= 0 && field < 3 ? fields[field] : "");
 }
@@ -196,8 +245,9 @@ EMSCRIPTEN_KEEPALIVE const char *fl_look_text(int i, int field)
     if (i < 0 || std::size_t(i) >= lookSwitches().size())
         return keep("");
     const LookSwitch &l = lookSwitches()[std::size_t(i)];
-    const char *fields[] = {l.key, l.menuText};
-    return keep(field >= 0 && field < 2 ? fields[field] : "");
+    if (field == 1)
+        return keep(translate("Looks", l.menuText));
+    return keep(field == 0 ? l.key : "");
 }
 
 EMSCRIPTEN_KEEPALIVE int fl_preset_count()
@@ -215,7 +265,7 @@ EMSCRIPTEN_KEEPALIVE const char *fl_preset_text(int i, int field)
     const Preset &p = presets()[std::size_t(i)];
     switch (field) {
     case 0:
-        return keep(p.name);
+        return keep(translate("Presets", p.name));
     case 1:
         return keep(p.commandName);
     case 2:
@@ -254,7 +304,7 @@ EMSCRIPTEN_KEEPALIVE const char *fl_format_text(int i, int field)
     case 0:
         return keep(f.suffix);
     case 1:
-        return keep(f.name);
+        return keep(translate("PictureWriter", f.name));
     case 2:
         return keep(f.fromWindow ? "1" : "0");
     case 3:
@@ -297,12 +347,12 @@ EMSCRIPTEN_KEEPALIVE int fl_charge2_locked()
 // notice about the input, 1 a failure).
 EMSCRIPTEN_KEEPALIVE const char *fl_message_prompt(int i)
 {
-    return keep(messageAt(i).prompt);
+    return keep(translate("Messages", messageAt(i).prompt));
 }
 
 EMSCRIPTEN_KEEPALIVE const char *fl_message_title(int i)
 {
-    return keep(messageAt(i).title);
+    return keep(translate("Messages", messageAt(i).title));
 }
 
 EMSCRIPTEN_KEEPALIVE int fl_message_severity(int i)
@@ -387,7 +437,7 @@ EMSCRIPTEN_KEEPALIVE const double *fl_charges()
 // The line under the picture on show.
 EMSCRIPTEN_KEEPALIVE const char *fl_caption()
 {
-    return keep(pictureCaption(session().picture.configuration));
+    return keep(pictureCaption(session().picture.configuration, translate));
 }
 
 // The charge (from 0) whose dot on the picture on show lies within reach
@@ -451,7 +501,7 @@ EMSCRIPTEN_KEEPALIVE const char *fl_charge_text(int i, int part)
 EMSCRIPTEN_KEEPALIVE const char *fl_probe(double x, double y)
 {
     std::string text;
-    for (const std::string &line : probeReadout(session().picture.charges, x, y)) {
+    for (const std::string &line : probeReadout(session().picture.charges, x, y, translate)) {
         if (!text.empty())
             text += '\n';
         text += line;
@@ -467,10 +517,112 @@ EMSCRIPTEN_KEEPALIVE int fl_probe_corner(double x, double y, double width, doubl
     return int(probeCorner(session().picture.charges, {x, y}, width, height, margin, dotRadius));
 }
 
+// The configuration set as the last edit or preset left it: its mode (0
+// single, 1 two, 2 several) and its number of charges; their texts with
+// fl_charge_text.
+EMSCRIPTEN_KEEPALIVE int fl_configured_mode()
+{
+    const Mode mode = session().configuration.mode;
+    return mode == Mode::Single ? 0 : mode == Mode::Two ? 1 : 2;
+}
+
+EMSCRIPTEN_KEEPALIVE int fl_configured_count()
+{
+    return int(session().configuration.charges.size());
+}
+
+// Preset i applied to the configuration set (Preset::appliedTo): its mode
+// and charges, the boxes it leaves alone kept. A preset is drawn as it is;
+// its drawing judges it.
+EMSCRIPTEN_KEEPALIVE void fl_apply_preset(int i)
+{
+    if (i >= 0 && std::size_t(i) < presets().size())
+        session().configuration = presets()[std::size_t(i)].appliedTo(session().configuration);
+}
+
+// The edits of the list of charges (core/chargelist.h) on the configuration
+// set, each judged as a picture of it would be (configurationRefusal): 1
+// when taken, the configuration set then the edited one; 0 when refused,
+// the configuration set unchanged and the reason in fl_refusal_prompt and
+// fl_refusal_title.
+//
+// A charge of amount q added at (x, y) of the plot, its place rounded to
+// half a unit and kept on the plot as a drag puts a charge.
+EMSCRIPTEN_KEEPALIVE int fl_add_charge(double x, double y, const char *q)
+{
+    const auto place = dragTarget(x, y, 1, {}, false);
+    if (!place)
+        return 0;
+    const ChargeTexts charge{coordinateText(place->x), coordinateText(place->y), textOf(q)};
+    return judged(withChargeAdded(session().configuration, charge));
+}
+
+// Charge i (from 0) of those the mode draws removed.
+EMSCRIPTEN_KEEPALIVE int fl_remove_charge(int i)
+{
+    if (i < 0)
+        return 0;
+    return judged(withChargeRemoved(session().configuration, std::size_t(i)));
+}
+
+// New texts for charge i of those the mode draws.
+EMSCRIPTEN_KEEPALIVE int fl_change_charge(int i, const char *x, const char *y, const char *q)
+{
+    if (i < 0)
+        return 0;
+    return judged(withChargeChanged(session().configuration, std::size_t(i), {textOf(x), textOf(y), textOf(q)}));
+}
+
+// The whole list replaced, as the list of charges gives it: cleared, then
+// each charge pushed in turn, then applied.
+EMSCRIPTEN_KEEPALIVE void fl_list_clear()
+{
+    session().list.clear();
+}
+
+EMSCRIPTEN_KEEPALIVE void fl_list_push(const char *x, const char *y, const char *q)
+{
+    // One more than a picture holds, so that the 33rd is refused by the
+    // judgement as everywhere.
+    if (session().list.size() <= kMaxCharges)
+        session().list.push_back({textOf(x), textOf(y), textOf(q)});
+}
+
+EMSCRIPTEN_KEEPALIVE int fl_apply_list()
+{
+    return judged(withChargeList(session().configuration, session().list));
+}
+
+EMSCRIPTEN_KEEPALIVE const char *fl_refusal_prompt()
+{
+    const Message *refusal = session().refusal;
+    return keep(refusal ? translate("Messages", refusal->prompt) : std::string());
+}
+
+EMSCRIPTEN_KEEPALIVE const char *fl_refusal_title()
+{
+    const Message *refusal = session().refusal;
+    return keep(refusal ? translate("Messages", refusal->title) : std::string());
+}
+
+// The colour (0xRRGGBB) of the panel's legend dot of charge 1 (i = 0) or
+// charge 2 (i = 1) in the look set: the colour of that charge's dot in the
+// picture. 0xFFFFFFFF, no legend, when the accurate tracer draws the
+// configuration: its dots show their charge's sign, not which charge it is.
+EMSCRIPTEN_KEEPALIVE std::uint32_t fl_legend_rgb(int i)
+{
+    if (session().configuration.drawsAccurately())
+        return 0xFFFFFFFF;
+    const std::uint32_t bgr = i == 0 ? Colour::Green : Colour::Red;
+    const std::uint32_t rgb = (bgr & 0xFF) << 16 | (bgr & 0xFF00) | (bgr >> 16 & 0xFF);
+    return lookColour(rgb, Layer::Dots, session().configuration.look);
+}
+
 // What the command line gives for the configuration set (fieldlines
-// --charge1 … --charge2 … [--single] [overlays] --output FILE.csv): the CSV
-// text, or, when the drawing showed messages, each line of them as the
-// command line prints it on its error output. Independent of the picture
+// --charge1 … --charge2 … [--single] or --charge … three times or more,
+// [--accurate] [overlays] --output FILE.csv): the CSV text, or, when the
+// drawing showed messages, each line of them as the command line prints it
+// on its error output in the page's language. Independent of the picture
 // on show.
 EMSCRIPTEN_KEEPALIVE const char *fl_csv()
 {
@@ -479,18 +631,17 @@ EMSCRIPTEN_KEEPALIVE const char *fl_csv()
         if (!recording.messages.empty()) {
             std::vector<Message> printed;
             for (const Message &m : recording.messages) {
-                if (m == Messages::OutOfMemory)
-                    printed.push_back({Messages::OutOfMemoryNothingWritten, m.title, m.severity});
-                else if (m == Messages::UnexpectedFailure)
-                    printed.push_back({Messages::FailureNothingWritten, m.title, m.severity});
-                else
-                    printed.push_back(m);
+                const std::string &prompt = m == Messages::OutOfMemory         ? Messages::OutOfMemoryNothingWritten
+                                            : m == Messages::UnexpectedFailure ? Messages::FailureNothingWritten
+                                                                               : m.prompt;
+                printed.push_back({translate("Messages", prompt), m.title, m.severity});
             }
             return keep(asPrinted(printed));
         }
         return keep(csvText(recording.operations.drawing()));
     } catch (const std::bad_alloc &) {
-        return keep(asPrinted({{Messages::OutOfMemoryNothingWritten, Messages::RuntimeErrorTitle, Severity::Failure}}));
+        return keep(asPrinted({{translate("Messages", Messages::OutOfMemoryNothingWritten), Messages::RuntimeErrorTitle,
+                                 Severity::Failure}}));
     }
 }
 

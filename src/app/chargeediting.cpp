@@ -8,6 +8,7 @@
 #include "core/plotgeometry.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 
 #include <algorithm>
@@ -28,11 +29,13 @@ ChargeEditing::ChargeEditing(QMenu &menu, QWidget &dialogParent, std::function<C
         connect(action, &QAction::triggered, this, slot);
         return action;
     };
-    entry(tr("添加正电荷"), "addPositive", [this] { addCharge(true); });
-    entry(tr("添加负电荷"), "addNegative", [this] { addCharge(false); });
-    removeAction_ = entry(tr("删除此电荷"), "removeCharge", [this] { removeCharge(); });
-    editAction_ = entry(tr("修改此电荷…"), "editCharge", [this] { editCharge(); });
-    entry(tr("电荷列表…"), "chargeList", [this] { editList(); });
+    // The entries of the picture's menu, named as the window names them.
+    const auto text = [](const char *source) { return QCoreApplication::translate("Form1", source); };
+    entry(text(QT_TRANSLATE_NOOP("Form1", "添加正电荷")), "addPositive", [this] { addCharge(true); });
+    entry(text(QT_TRANSLATE_NOOP("Form1", "添加负电荷")), "addNegative", [this] { addCharge(false); });
+    removeAction_ = entry(text(QT_TRANSLATE_NOOP("Form1", "删除此电荷")), "removeCharge", [this] { removeCharge(); });
+    editAction_ = entry(text(QT_TRANSLATE_NOOP("Form1", "修改此电荷…")), "editCharge", [this] { editCharge(); });
+    entry(text(QT_TRANSLATE_NOOP("Form1", "电荷列表…")), "chargeList", [this] { editList(); });
     menuAt({}, std::nullopt);
 }
 

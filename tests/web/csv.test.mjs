@@ -13,7 +13,7 @@ import { mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { dirname, join, resolve } from "node:path";
 import { fileURLToPath } from "node:url";
-import { launch, openPage } from "./browser.mjs";
+import { commandLineCsv, launch, openPage } from "./browser.mjs";
 
 const root = resolve(dirname(fileURLToPath(import.meta.url)), "../..");
 const scenarios = join(root, "tests/scenarios/scenarios.sh");
@@ -186,4 +186,47 @@ test("a refused input gives the lines the command line prints", async () => {
     assert.match(printed, /^fieldlines: \S/);
     assert.equal(outputs[i], printed);
   });
+});
+
+test("several charges, and the accurate switch, give the command line's CSV", async () => {
+  // Seeded: three to eight charges on the half-unit grid, none two at one
+  // place, amounts of either sign; then one and two charges drawn
+  // accurately, and refusals of several charges (forty after three, so
+  // that no count is left over from the configuration before).
+  let seed = 20240611;
+  const random = () => (seed = (Math.imul(seed, 1103515245) + 12345) >>> 0) / 2 ** 32;
+  const pick = (low, high) => String(Math.round((low + random() * (high - low)) * 2) / 2);
+  const list = [];
+  for (let n = 0; n < 12; ++n) {
+    const places = new Set();
+    const texts = [];
+    for (let count = 3 + (n % 6); places.size < count; ) {
+      const [x, y] = [pick(-44, 44), pick(-24, 24)];
+      if (places.has(`${x},${y}`)) continue;
+      places.add(`${x},${y}`);
+      texts.push(x, y, String((random() < 0.5 ? -1 : 1) * Math.ceil(random() * 20)));
+    }
+    list.push({ name: `several-${n}`, mode: "several", texts });
+  }
+  list.push(
+    { name: "accurate-two", mode: "two", texts: ["-15", "0", "10", "15", "0", "-5"], accurate: true },
+    { name: "accurate-single", mode: "single", texts: ["3", "-2", "-7", "15", "0", "-10"], accurate: true },
+    { name: "same-place", mode: "several", texts: ["1", "1", "5", "1", "1", "-5", "0", "9", "2"] },
+    { name: "forty", mode: "several", texts: Array.from({ length: 40 }, (_, i) => [String(i - 20), "3", "1"]).flat() },
+    { name: "thirty-three", mode: "several", texts: Array.from({ length: 33 }, (_, i) => [String(i - 16), "3", "1"]).flat() },
+  );
+  const expected = list.map(({ mode, texts, accurate }) => {
+    const charges = Array.from({ length: texts.length / 3 }, (_, i) => texts.slice(3 * i, 3 * i + 3).join(","));
+    const options = mode === "several" ? charges.map((c) => `--charge=${c}`) : [...(mode === "single" ? ["--single"] : []), `--charge1=${charges[0]}`, `--charge2=${charges[1]}`];
+    try {
+      return commandLineCsv([...options, ...(accurate ? ["--accurate"] : [])]);
+    } catch (error) {
+      assert.equal(error.status, 1, `${mode} ${texts}`);
+      return error.stderr.toString();
+    }
+  });
+  assert.match(expected.at(-2), /最多可以放32个点电荷/);
+  assert.match(expected.at(-1), /最多可以放32个点电荷/);
+  const outputs = await page.evaluate((list) => list.map(({ mode, texts, accurate }) => window.fieldlines.csv(mode, texts, { accurate })), list);
+  check("several charges and the accurate switch", list, outputs, expected);
 });

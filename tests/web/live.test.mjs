@@ -3,55 +3,11 @@
 
 import { after, before, test } from "node:test";
 import assert from "node:assert/strict";
-import { execFileSync } from "node:child_process";
-import { mkdtempSync, readFileSync, rmSync } from "node:fs";
-import { tmpdir } from "node:os";
-import { dirname, join, resolve } from "node:path";
-import { fileURLToPath } from "node:url";
-import { launch, openPage, pageUrl } from "./browser.mjs";
-
-const root = resolve(dirname(fileURLToPath(import.meta.url)), "../..");
-const fieldlines = process.env.FIELDLINES_EXE || join(root, "build/src/app/fieldlines");
+import { commandLineCsv, frames, launch, openPage, pageUrl, pixelsNear, screenAt } from "./browser.mjs";
 
 let browser;
-let scratch;
-before(async () => {
-  browser = await launch();
-  scratch = mkdtempSync(join(tmpdir(), "fieldlines-live-"));
-});
-after(async () => {
-  await browser?.close();
-  if (scratch) rmSync(scratch, { recursive: true, force: true });
-});
-
-// The screen place of user coordinates (x, y) in the picture.
-async function screenAt(page, x, y) {
-  const b = await page.locator("#Picture1 canvas").boundingBox();
-  return [b.x + ((x + 45) / 90) * b.width, b.y + ((25 - y) / 50) * b.height];
-}
-
-// How many pixels of the picture within r user units of (x, y) are within
-// 40 of colour in every channel.
-function pixelsNear(page, x, y, r, colour) {
-  return page.evaluate(
-    ([x, y, r, colour]) => {
-      const canvas = document.querySelector("#Picture1 canvas");
-      const sx = canvas.width / 90;
-      const sy = canvas.height / 50;
-      const left = Math.max(0, Math.floor((x - r + 45) * sx));
-      const top = Math.max(0, Math.floor((25 - y - r) * sy));
-      const width = Math.min(canvas.width - left, Math.ceil(2 * r * sx));
-      const height = Math.min(canvas.height - top, Math.ceil(2 * r * sy));
-      const data = canvas.getContext("2d").getImageData(left, top, width, height).data;
-      let count = 0;
-      for (let i = 0; i < data.length; i += 4) {
-        if (colour.every((c, k) => Math.abs(data[i + k] - c) <= 40)) ++count;
-      }
-      return count;
-    },
-    [x, y, r, colour],
-  );
-}
+before(async () => (browser = await launch()));
+after(async () => browser?.close());
 
 const kRed = [255, 0, 0];
 const kGreen = [0, 192, 0];
@@ -61,16 +17,8 @@ const kOrange = [255, 140, 0];
 const boxTexts = (page) => page.evaluate(() => [1, 2, 3, 4, 5, 6].map((i) => document.getElementById(`Text${i}`).value));
 
 // What the command line writes for these box texts and options.
-function nativeCsv(texts, options = []) {
-  const file = join(scratch, "native.csv");
-  execFileSync(fieldlines, [...options, `--charge1=${texts.slice(0, 3)}`, `--charge2=${texts.slice(3)}`, "--output", file], {
-    env: { ...process.env, QT_QPA_PLATFORM: "offscreen" },
-  });
-  return readFileSync(file, "utf8");
-}
-
-// Lets the page draw what the pointer or the keys asked for.
-const frames = (page) => page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
+const nativeCsv = (texts, options = []) =>
+  commandLineCsv([...options, `--charge1=${texts.slice(0, 3)}`, `--charge2=${texts.slice(3)}`]);
 
 test("dragging a dot moves its charge to the rounded place the core allows, without a message", async () => {
   // the link, the charge taken hold of at its dot, where the pointer lets
@@ -204,7 +152,9 @@ test("the overlay switches draw the equipotentials and the zero-field markers at
   assert.equal(await orange(), 0);
   await choose("#zeroFieldItem");
   assert.ok((await orange()) > 0, "an orange ring midway between the charges");
+  await page.click("#Picture1", { button: "right", position: { x: 20, y: 20 } });
   assert.equal(await page.locator("#zeroFieldItem").getAttribute("aria-checked"), "true");
+  await page.keyboard.press("Escape");
   assert.match(await page.evaluate(() => location.search), /&eq=1&zero=1$/);
 
   // A reload without the address's switches: the browser remembers them.

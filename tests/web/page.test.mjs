@@ -130,7 +130,7 @@ test("a refused input shows its message in a modal dialog and draws nothing", as
   }
 });
 
-test("单个点电荷 moves charge 1 to x = 0 and locks charge 2; 两个点电荷 unlocks it", async () => {
+test("单个点电荷 moves charge 1 to x = 0 and locks charge 2; 两个点电荷 unlocks it; the option selected does nothing", async () => {
   const page = await openPage(browser);
   await page.click("#Option1");
   assert.equal(await page.inputValue("#Text1"), "0");
@@ -141,6 +141,11 @@ test("单个点电荷 moves charge 1 to x = 0 and locks charge 2; 两个点电�
   assert.ok(!near(await colourAt(page, 15, 0), kRed), "no second charge");
   await page.click("#Option2");
   assert.deepEqual(await locked(), [false, false, false]);
+  // Choosing the option already selected changes nothing.
+  await page.click("#Option1");
+  await page.fill("#Text1", "7");
+  await page.click("#Option1");
+  assert.equal(await page.inputValue("#Text1"), "7");
 });
 
 test("a link fills the boxes and draws; malformed parameters are noted and left out", async () => {

@@ -2,9 +2,9 @@
 // (the click on 激　发 until the picture is painted into the canvas, and the
 // core's part of it), median of 100 after a warm-up, opening the file
 // until its first picture is on the screen, and one position of a drag of
-// the default picture's charge 2, with the overlays off and on. The figures
-// are reported, in web-performance.txt, not judged: a busy machine must not
-// fail the suite.
+// the default picture's charge 2, with the overlays off and on, and of the
+// quadrupole's charge 2 with both overlays. The figures are reported, in
+// web-performance.txt, not judged: a busy machine must not fail the suite.
 
 import { after, before, test } from "node:test";
 import assert from "node:assert/strict";
@@ -70,15 +70,16 @@ test("opening the file to the first picture", async () => {
   }
 });
 
-test("one position of a drag of the default picture, overlays off and on", async () => {
-  for (const [what, query] of [
-    ["overlays off", "?draw=1"],
-    ["overlays on", "?draw=1&eq=1&zero=1"],
+test("one position of a drag of the default picture, overlays off and on, and of the quadrupole", async () => {
+  for (const [what, query, held] of [
+    ["overlays off", "?draw=1", [15, 0]],
+    ["overlays on", "?draw=1&eq=1&zero=1", [15, 0]],
+    ["quadrupole, overlays on", "?mode=several&q1=-10,10,10&q2=10,-10,10&q3=10,10,-10&q4=-10,-10,-10&draw=1&eq=1&zero=1", [10, -10]],
   ]) {
     const page = await openPage(browser, query);
     const b = await page.locator("#Picture1 canvas").boundingBox();
     const at = (x, y) => [b.x + ((x + 45) / 90) * b.width, b.y + ((25 - y) / 50) * b.height];
-    await page.mouse.move(...at(15, 0));
+    await page.mouse.move(...at(...held));
     await page.mouse.down();
     // Charge 2 back and forth over the places right of charge 1, row by
     // row, each a new position; the pointer rests until it is painted.

@@ -8,9 +8,15 @@
 
 const kRunWords = 6; // layer, dots, 0xRRGGBB, width (float bits), first point, point count
 
+const kModes = ["single", "two", "several"];
+
 export class FieldCore {
-  constructor(module) {
+  // translations: [context, source, text] for the texts the core hands out,
+  // given before the tables are read so that their menu texts come in the
+  // page's language.
+  constructor(module, translations = []) {
     this.m = module;
+    for (const entry of translations) this.withStrings(entry, (c, s, t) => module._fl_add_translation(c, s, t));
     this.tables = this.readTables();
   }
 
@@ -71,7 +77,7 @@ export class FieldCore {
   // Hands a configuration to the core for the call that follows.
   configure(configuration) {
     const m = this.m;
-    m._fl_set_mode({ single: 0, two: 1, several: 2 }[configuration.mode] ?? 1);
+    m._fl_set_mode(Math.max(0, kModes.indexOf(configuration.mode ?? "two")));
     m._fl_set_accurate(configuration.accurate ? 1 : 0);
     const charges = configuration.charges ?? [];
     m._fl_set_charge_count(charges.length);
@@ -183,6 +189,67 @@ export class FieldCore {
     ];
   }
 
+  // The mode and the charges' texts of the configuration set, as an edit or
+  // a preset left it.
+  configured() {
+    const m = this.m;
+    const charges = Array.from({ length: m._fl_configured_count() }, (_, i) =>
+      [0, 1, 2].map((part) => this.text(m._fl_charge_text(i, part))),
+    );
+    return { mode: kModes[m._fl_configured_mode()], charges };
+  }
+
+  // Preset i (of tables.presets) applied to the configuration: its mode
+  // and charges.
+  applyPreset(configuration, i) {
+    this.configure(configuration);
+    this.m._fl_apply_preset(i);
+    return this.configured();
+  }
+
+  // The edits of the list of charges, judged as a picture of the result
+  // would be: { taken: true, mode, charges } with the edited configuration's
+  // mode and charges, or { taken: false, refusal: message } and nothing
+  // changes. A charge is added at (x, y) of the plot (rounded as a drag
+  // rounds), with the amount's text q; i counts the mode's charges from 0.
+  addCharge(configuration, x, y, q) {
+    this.configure(configuration);
+    return this.edited(this.withStrings([q], (p) => this.m._fl_add_charge(x, y, p)));
+  }
+
+  removeCharge(configuration, i) {
+    this.configure(configuration);
+    return this.edited(this.m._fl_remove_charge(i));
+  }
+
+  changeCharge(configuration, i, texts) {
+    this.configure(configuration);
+    return this.edited(this.withStrings(texts, (x, y, q) => this.m._fl_change_charge(i, x, y, q)));
+  }
+
+  // The whole list replaced by charges ([[x, y, q], …]).
+  applyList(configuration, charges) {
+    this.configure(configuration);
+    this.m._fl_list_clear();
+    for (const texts of charges) this.withStrings(texts, (x, y, q) => this.m._fl_list_push(x, y, q));
+    return this.edited(this.m._fl_apply_list());
+  }
+
+  edited(taken) {
+    if (taken) return { taken: true, ...this.configured() };
+    const m = this.m;
+    return { taken: false, refusal: { title: this.text(m._fl_refusal_title()), prompt: this.text(m._fl_refusal_prompt()), failure: false } };
+  }
+
+  // The colours of the panel's legend dots of charges 1 and 2 in the
+  // configuration's look, as "#rrggbb", or null when its dots show their
+  // sign instead (the accurate tracer).
+  legendColours(configuration) {
+    this.configure(configuration);
+    const colours = [0, 1].map((i) => this.m._fl_legend_rgb(i) >>> 0);
+    return colours[0] === 0xffffffff ? null : colours.map((rgb) => "#" + rgb.toString(16).padStart(6, "0"));
+  }
+
   // What the command line writes for the configuration: the CSV text, or
   // the message lines it prints for a refused input.
   csv(configuration) {
@@ -200,8 +267,9 @@ export class FieldCore {
   }
 }
 
-// Instantiates the module that the page carries inline.
-export async function loadCore() {
+// Instantiates the module that the page carries inline, with the
+// translations of the page's language.
+export async function loadCore(translations) {
   const module = await globalThis.createFieldCore();
-  return new FieldCore(module);
+  return new FieldCore(module, translations);
 }

@@ -1,35 +1,52 @@
 // The configuration in the page's address, so that a link shows a picture:
 //   fieldlines.html?mode=two&q1=-15,0,10&q2=15,0,-10&draw=1&eq=1&zero=1
-// mode is "single" or "two"; q1 and q2 are X,Y,Q of a charge, each a whole
-// number under the boxes' reading rule, as on the command line; draw=1
-// excites once the boxes are filled; the link keys of the overlays' table
-// (eq, zero) switch the equipotentials and the zero-field markers on (1) or
-// off (0) for this visit. A malformed parameter is left out and named in a
-// note; parameters of other names are no business of the page.
+//   fieldlines.html?mode=several&q1=-10,10,10&q2=10,-10,10&q3=10,10,-10&draw=1&accurate=1
+// mode is "single", "two" or "several"; q1, q2, q3 … are X,Y,Q of the
+// charges in turn, each a whole number under the boxes' reading rule, as on
+// the command line (a third charge without a mode means several charges,
+// as three --charge options do); draw=1 excites once the boxes are filled;
+// accurate=1 draws one or two charges by the accurate tracer too; the link
+// keys of the overlays' table (eq, zero) and the keys of the looks' table
+// (projector, colourBlindSafe) switch them on (1) or off (0) for this
+// visit; lang=en or lang=zh chooses the language (i18n.js). A malformed
+// parameter is left out and named in a note; parameters of other names are
+// no business of the page.
+
+const kCharge = /^q([1-9][0-9]*)$/;
 
 // Reads the parameters of a query string. readsInFull(text) is the reading
-// rule's test for one complete number; overlayTable the core's overlays
-// ({ key, linkKey }). Returns what is to be applied, the overlays by key,
-// and the names of the parameters left out.
-export function readLink(search, readsInFull, overlayTable) {
+// rule's test for one complete number; tables the core's tables (overlays
+// with their link keys, looks). Returns the mode (or null), the charges
+// given ([index] = [x, y, q], from 0), whether to draw, the overlays, looks
+// and the accurate switch as given (key: true or false), and the names of
+// the parameters left out.
+export function readLink(search, readsInFull, tables) {
   const params = new URLSearchParams(search);
-  const result = { mode: null, charge1: null, charge2: null, draw: false, overlays: {}, ignored: [] };
+  const result = { mode: null, charges: [], draw: false, overlays: {}, looks: {}, accurate: undefined, ignored: [] };
 
   const mode = params.get("mode");
   if (mode !== null) {
-    if (mode === "single" || mode === "two") result.mode = mode;
+    if (["single", "two", "several"].includes(mode)) result.mode = mode;
     else result.ignored.push("mode");
   }
-  for (const [name, key] of [
-    ["q1", "charge1"],
-    ["q2", "charge2"],
-  ]) {
-    const value = params.get(name);
-    if (value === null) continue;
+  const given = [];
+  for (const [name, value] of params) {
+    const match = kCharge.exec(name);
+    if (!match || given.some((g) => g.name === name)) continue;
     const parts = value.split(",");
-    if (parts.length === 3 && parts.every((part) => readsInFull(part))) result[key] = parts;
+    if (parts.length === 3 && parts.every((part) => readsInFull(part))) given.push({ name, index: Number(match[1]) - 1, parts });
     else result.ignored.push(name);
   }
+  given.sort((a, b) => a.index - b.index);
+  if (result.mode === null && given.some((g) => g.index >= 2)) result.mode = "several";
+  // One or two charges take q1 and q2; several take q1, q2 … in turn, up to
+  // the first one missing.
+  for (const g of given) {
+    const kept = result.mode === "several" ? g.index === result.charges.length : g.index < 2;
+    if (kept) result.charges[g.index] = g.parts;
+    else result.ignored.push(g.name);
+  }
+
   // A switch: true for "1", false for "0", undefined when absent.
   const flag = (name) => {
     const value = params.get(name);
@@ -39,28 +56,36 @@ export function readLink(search, readsInFull, overlayTable) {
     return undefined;
   };
   result.draw = flag("draw") ?? false;
-  for (const { key, linkKey } of overlayTable) {
+  result.accurate = flag("accurate");
+  for (const { key, linkKey } of tables.overlays) {
     const on = flag(linkKey);
     if (on !== undefined) result.overlays[key] = on;
+  }
+  for (const { key } of tables.looks) {
+    const on = flag(key);
+    if (on !== undefined) result.looks[key] = on;
   }
   return result;
 }
 
-// The query string for a configuration (its mode, the boxes' texts, the
-// overlays by their link keys), with draw=1. A box whose text is not one
-// complete number (the window reads "12abc" as 12) is written as the
-// number it reads as, so that the link draws the same.
-export function linkQuery(configuration, core) {
+// The query string for a configuration (its mode, the charges' texts, the
+// accurate switch, the overlays by their link keys, the looks), with
+// draw=1, and lang when given. A text that is not one complete number (the
+// window reads "12abc" as 12) is written as the number it reads as, so that
+// the link draws the same.
+export function linkQuery(configuration, core, lang = null) {
   const box = (text) => {
     if (core.readsInFull(text)) return text.replace(/[ \t\n]/g, "");
     return String(core.readNumber(text));
   };
   // Commas stay commas: they are safe in a query and easier to read.
   const charge = (texts) => texts.map((text) => encodeURIComponent(box(text))).join(",");
-  const extra = core.tables.overlays
-    .filter(({ key }) => configuration.overlays.has(key))
-    .map(({ linkKey }) => `&${linkKey}=1`)
-    .join("");
-  const [q1, q2] = configuration.charges;
-  return `?mode=${configuration.mode}&q1=${charge(q1)}&q2=${charge(q2)}&draw=1${extra}`;
+  const charges = configuration.charges.map((texts, i) => `&q${i + 1}=${charge(texts)}`).join("");
+  const switches = [
+    configuration.accurate ? "&accurate=1" : "",
+    ...core.tables.overlays.filter(({ key }) => configuration.overlays.has(key)).map(({ linkKey }) => `&${linkKey}=1`),
+    ...core.tables.looks.filter(({ key }) => configuration.look.has(key)).map(({ key }) => `&${key}=1`),
+    lang ? `&lang=${lang}` : "",
+  ].join("");
+  return `?mode=${configuration.mode}${charges}&draw=1${switches}`;
 }

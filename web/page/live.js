@@ -1,10 +1,11 @@
 // The live picture: a charge dragged with the mouse, a pen or a finger, the
-// selected charge moved with the arrow keys, and the field probe's readout
-// under a hovering pointer. A dot is taken hold of where the picture on
-// show has it; where a charge goes is the core's one rule (move), applied
-// to the configuration as last asked for, so that moves add up. Moving a
-// charge is the page's business: move(charge, texts) writes the boxes and
-// draws.
+// selected charge moved with the arrow keys (Page Up and Page Down select
+// another), the field probe's readout under a hovering pointer, and a long
+// press on an empty place, which asks for the picture's menu. A dot is
+// taken hold of where the picture on show has it; where a charge goes is
+// the core's one rule (move), applied to the configuration as last asked
+// for, so that moves add up. Moving a charge is the page's business:
+// move(charge, texts) writes the boxes and draws.
 
 import { kDesignHeight, kDesignWidth } from "./picture.js";
 
@@ -25,6 +26,11 @@ const kStep = 0.5;
 const kShiftStep = 5;
 const kArrows = { ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, 1], ArrowDown: [0, -1] };
 
+// A press held this long on an empty place without moving further than
+// kLongPressSlack CSS pixels is a long press.
+const kLongPressMs = 500;
+const kLongPressSlack = 8;
+
 export class LivePicture {
   // element: the focusable picture box; canvas: the picture inside it;
   // probe: the readout's element inside the box. core() is the core or
@@ -35,18 +41,33 @@ export class LivePicture {
   // told when a drag ends or a key has moved a charge; measured({ total,
   // work }) gets the times of each drawn place of a drag: from the
   // pointer's move, and from the frame that drew it, until the picture was
-  // painted (ms).
-  constructor({ element, canvas, probe, core, charges, configuration, projector, move, moved, measured }) {
-    Object.assign(this, { element, canvas, probe, core, charges, configuration, projector, move, moved, measured });
+  // painted (ms); longPress(at) is asked for the menu at a place (see
+  // place()); selected(charge) is told when the keys select a charge.
+  constructor({ element, canvas, probe, core, charges, configuration, projector, move, moved, measured, longPress, selected }) {
+    Object.assign(this, { element, canvas, probe, core, charges, configuration, projector, move, moved, measured, longPress });
+    this.announce = selected;
     this.selected = 0; // the charge the arrow keys move, from 0
     this.drag = null; // { pointerId, charge, offset, pending, since }
     this.hover = null; // the hovering pointer's place in user coordinates
+    this.held = null; // a press on an empty place: { pointerId, x, y, timer }
+    this.pressedLong = false; // the press held opened the menu
     this.frame = 0;
 
     canvas.addEventListener("pointerdown", (event) => this.press(event));
     canvas.addEventListener("pointermove", (event) => this.pointerMoved(event));
     canvas.addEventListener("pointerup", (event) => this.release(event));
     canvas.addEventListener("pointercancel", (event) => this.release(event));
+    for (const type of ["pointerup", "pointercancel"]) canvas.addEventListener(type, () => this.letGo());
+    // The finger that opened the menu is lifted over it: that is no tap on
+    // the entry under it.
+    canvas.addEventListener(
+      "touchend",
+      (event) => {
+        if (this.pressedLong) event.preventDefault();
+        this.pressedLong = false;
+      },
+      { passive: false },
+    );
     canvas.addEventListener("lostpointercapture", (event) => this.release(event));
     canvas.addEventListener("pointerleave", () => this.left());
     element.addEventListener("keydown", (event) => this.key(event));
@@ -79,11 +100,19 @@ export class LivePicture {
     return this.core().chargeAt(this.configuration(), at.x, at.y, (dotPixels + kGrabMargin) * unitsPerPixel);
   }
 
+  // The charges the configuration draws: 1, 2, or the list's number.
+  inMode(configuration) {
+    return { single: 1, two: 2 }[configuration.mode] ?? configuration.charges.length;
+  }
+
   press(event) {
     if (this.drag || !this.core() || event.button !== 0) return;
     const at = this.place(event);
     const charge = this.chargeAt(at);
-    if (charge < 0) return;
+    if (charge < 0) {
+      this.holdStill(event, at);
+      return;
+    }
     event.preventDefault(); // no text selection, no mouse events after it
     this.element.focus({ preventScroll: true });
     this.selected = charge;
@@ -103,10 +132,36 @@ export class LivePicture {
       // An event made up by a script has no pointer to capture.
     }
     this.canvas.style.cursor = "grabbing";
+    document.body.classList.add("dragging");
     this.showProbe(null);
   }
 
+  // A press on an empty place: held still long enough, it asks for the
+  // menu there; moved, or let go, it is nothing.
+  holdStill(event, at) {
+    this.letGo();
+    this.pressedLong = false;
+    this.held = {
+      pointerId: event.pointerId,
+      x: event.clientX,
+      y: event.clientY,
+      timer: setTimeout(() => {
+        this.held = null;
+        this.pressedLong = true;
+        this.longPress(at);
+      }, kLongPressMs),
+    };
+  }
+
+  letGo() {
+    if (this.held) clearTimeout(this.held.timer);
+    this.held = null;
+  }
+
   pointerMoved(event) {
+    const held = this.held;
+    if (held && event.pointerId === held.pointerId && Math.hypot(event.clientX - held.x, event.clientY - held.y) > kLongPressSlack)
+      this.letGo();
     const drag = this.drag;
     if (drag) {
       if (event.pointerId !== drag.pointerId) return;
@@ -148,6 +203,7 @@ export class LivePicture {
     if (this.frame) cancelAnimationFrame(this.frame);
     this.step(); // the place where the pointer let go
     this.drag = null;
+    document.body.classList.remove("dragging");
     if (event.type !== "lostpointercapture") {
       try {
         this.canvas.releasePointerCapture(event.pointerId);
@@ -167,13 +223,21 @@ export class LivePicture {
   }
 
   key(event) {
-    const arrow = kArrows[event.key];
-    if (!arrow || this.drag || event.altKey || event.ctrlKey || event.metaKey || !this.core()) return;
+    if (this.drag || event.altKey || event.ctrlKey || event.metaKey || !this.core()) return;
     if (this.charges().length === 0) return;
+    const configuration = this.configuration();
+    const inMode = Math.min(this.inMode(configuration), this.charges().length);
+    if (event.key === "PageDown" || event.key === "PageUp") {
+      event.preventDefault();
+      const step = event.key === "PageDown" ? 1 : -1;
+      this.selected = (((this.selected < inMode ? this.selected : 0) + step) % inMode + inMode) % inMode;
+      this.announce(this.selected);
+      return;
+    }
+    const arrow = kArrows[event.key];
+    if (!arrow) return;
     event.preventDefault(); // the page does not scroll
     // Steps add up from the place last asked for.
-    const configuration = this.configuration();
-    const inMode = configuration.mode === "single" ? 1 : 2;
     const charge = this.selected < inMode ? this.selected : 0;
     const step = event.shiftKey ? kShiftStep : kStep;
     const from = this.core().chargePlace(configuration, charge);

@@ -1,89 +1,90 @@
-// The page: the window's controls and their four click handlers, the
-// picture with its overlays, its live parts (live.js) and its saving, the
-// configuration in the address, and the interface for tests and scripts,
-// window.fieldlines:
+// The page: the window's controls and their click handlers, the picture
+// with its live parts (live.js), its one menu (on a right click, a long
+// press on an empty place, or the button at its corner), saving, printing
+// and the edits of the list of charges, the switches remembered, the
+// configuration in the address, the page's language, and the interface for
+// tests and scripts, window.fieldlines:
 //   fieldlines.ready              a promise, settled once the page works
-//   fieldlines.csv(mode, texts[, overlays])
+//   fieldlines.csv([mode, texts[, options]])
 //                                 what the command line gives for the same
-//                                 input ("single" or "two", six box texts,
-//                                 { equipotentials, zeroField }: the
-//                                 overlays' keys, as --equipotentials and
-//                                 --zero-field)
+//                                 input: "single" or "two" with the six box
+//                                 texts, or "several" with three texts a
+//                                 charge; options { equipotentials,
+//                                 zeroField (the overlays' keys, as
+//                                 --equipotentials and --zero-field),
+//                                 accurate (as --accurate) }. Without
+//                                 arguments, for what the controls ask for.
 //   fieldlines.timing             when the first picture was painted, how
 //                                 long the last excite took, and the last
 //                                 position of a drag (ms)
 
 import { loadCore } from "./core.js";
-import { askSaveFormat, dialogOpen, showMessage } from "./dialogs.js";
+import { askSaveFormat, dialogOpen, editCharge, editChargeList, showMessage } from "./dialogs.js";
+import { coreTranslations, language, withArguments } from "./i18n.js";
 import { linkQuery, readLink } from "./link.js";
 import { LivePicture } from "./live.js";
+import { Menu } from "./menu.js";
+import { Panel } from "./panel.js";
 import { PictureCanvas, pngBlob, svgText } from "./picture.js";
+import { PrintPage } from "./print.js";
+import { applyControlTexts, kTexts } from "./texts.js";
 
-const kTitle = "电场线的描绘";
-const kSaveTitle = "保存图片";
-const kNotSaved = "图片没有保存。";
+// The formats the page writes itself, by suffix; the others of the core's
+// table that a picture is saved in are the browser's: a PDF is printed.
+const kWriters = {
+  png: (drawing, { width, height }) => pngBlob(drawing, width, height),
+  svg: (drawing, { width, height }) =>
+    new Blob([svgText(drawing, width, height, kTexts.svgTitle)], { type: "image/svg+xml" }),
+};
+
+// The amounts of a charge added from the menu.
+const kPositive = "10";
+const kNegative = "-10";
 
 const byId = (id) => document.getElementById(id);
-const boxes = [1, 2, 3, 4, 5, 6].map((i) => byId(`Text${i}`));
-const option1 = byId("Option1").querySelector("input");
-const option2 = byId("Option2").querySelector("input");
-const menu = byId("pictureMenu");
-const overlayItems = {}; // by overlay key, made from the core's table
+const pictureElement = byId("Picture1");
+const panel = new Panel();
+const menu = new Menu(byId("pictureMenu"));
+const menuButton = byId("menuButton");
 
 const timing = { firstPicture: null, excite: null, drag: null };
 let core = null;
 let picture = null;
 let live = null;
+let printPage = null;
 let drawing = { runs: [], labels: [] };
 let charges = []; // of the picture on show
 let shown = null; // the configuration of the picture on show
 let ending = false;
 
-// The overlays switched on (their keys), remembered in the browser from
-// one visit to the next (where it keeps anything for a page opened from
-// disk) under "fieldlines." and the key.
+// The switches of the menu: the overlays and the looks (their keys) and
+// the accurate tracer, remembered in the browser from one visit to the
+// next (where it keeps anything for a page opened from disk) under
+// "fieldlines." and the key.
 const overlays = new Set();
 const look = new Set();
+let accurate = false;
+const kAccurateKey = "accurate";
 
-function recallOverlays() {
-  for (const { key } of core.tables.overlays) {
-    try {
-      if (localStorage.getItem(`fieldlines.${key}`) === "1") overlays.add(key);
-    } catch {
-      // No storage: the overlays start off.
-    }
+function recalled(key) {
+  try {
+    return localStorage.getItem(`fieldlines.${key}`) === "1";
+  } catch {
+    return false; // no storage: the switches start off
   }
 }
 
-function storeOverlay(key) {
+function remember(key, on) {
   try {
-    localStorage.setItem(`fieldlines.${key}`, overlays.has(key) ? "1" : "0");
+    localStorage.setItem(`fieldlines.${key}`, on ? "1" : "0");
   } catch {
     // No storage: the switch holds for this visit.
   }
 }
 
-function showOverlaySwitches() {
-  for (const [key, item] of Object.entries(overlayItems)) item.setAttribute("aria-checked", String(overlays.has(key)));
-}
-
-function mode() {
-  return option2.checked ? "two" : "single";
-}
-
-function texts() {
-  return boxes.map((box) => box.value);
-}
-
 // The configuration the controls ask for now.
 function configuration() {
-  const t = texts();
-  return { mode: mode(), charges: [t.slice(0, 3), t.slice(3, 6)], overlays: new Set(overlays), look: new Set(look) };
-}
-
-// Text4, Text5 and Text6: read-only in single-charge mode.
-function setCharge2Locked(locked) {
-  for (const box of boxes.slice(3)) box.readOnly = locked;
+  return { mode: panel.mode(), charges: panel.charges(), overlays: new Set(overlays), look: new Set(look), accurate };
 }
 
 function note(text) {
@@ -95,11 +96,13 @@ function note(text) {
 // The address carries the configuration of the picture on show, so that it
 // can be shared or reloaded. A page opened from disk may not change its
 // address; then it stays as it was.
+const linkLanguage = new URLSearchParams(location.search).get("lang");
+let addressTimer = 0;
 function rememberInAddress() {
   clearTimeout(addressTimer);
   addressTimer = 0;
   if (!shown || ending) return;
-  const query = linkQuery(shown, core);
+  const query = linkQuery(shown, core, linkLanguage === "en" || linkLanguage === "zh" ? linkLanguage : null);
   if (query === location.search) return;
   try {
     history.replaceState(null, "", query + location.hash);
@@ -110,18 +113,34 @@ function rememberInAddress() {
 
 // While a charge moves, the address follows once it rests: browsers limit
 // how often a page may rewrite it.
-let addressTimer = 0;
 function rememberInAddressSoon() {
   clearTimeout(addressTimer);
   addressTimer = setTimeout(rememberInAddress, 300);
 }
 
+// The picture's text alternative: the caption of what it shows (the core's
+// line under a printed picture) and the overlays switched on.
+function describe(caption, drawn) {
+  const on = core.tables.overlays.filter(({ key }) => caption && drawn.overlays.has(key)).map((row) => row.menuText);
+  const what = caption || kTexts.nothingDrawn;
+  const extra = on.length > 0 ? withArguments(kTexts.switchedOn, on.join(kTexts.listSeparator)) : "";
+  byId("pictureDescription").textContent = extra ? withArguments(kTexts.described, what, extra) : what;
+}
+
 // Shows the core's picture, and keeps what the live parts work from.
-function show(result) {
+function show(result, drawn) {
   drawing = result.drawing;
   charges = result.charges;
   picture.show(drawing);
   live.refresh();
+  // A refused picture has no caption: it shows nothing.
+  const caption = result.messages.length === 0 ? result.caption : "";
+  describe(caption, drawn);
+  printPage.changed(drawing, caption);
+}
+
+function showLook() {
+  panel.showLegend(core.legendColours(configuration()));
 }
 
 // The excite of 激　发: draw the configuration the controls ask for.
@@ -132,8 +151,8 @@ function draw() {
   const asked = configuration();
   const result = core.draw(asked);
   const drawn = performance.now();
-  if (result.charge2Locked) setCharge2Locked(true);
-  show(result);
+  if (result.charge2Locked) panel.lock(1);
+  show(result, asked);
   timing.excite = { core: drawn - start, total: performance.now() - start };
   shown = result.messages.length === 0 ? asked : null;
   return result.messages;
@@ -149,43 +168,100 @@ async function excite() {
 // A charge dragged or moved by the keys where the core's rule takes it: its
 // boxes show the place and the picture is drawn again, as 激　发 draws it.
 // A move never shows a message. Locked boxes never change.
-function moveCharge(charge, [x, y]) {
-  const first = 3 * charge;
-  if (boxes[first].readOnly) return;
-  boxes[first].value = x;
-  boxes[first + 1].value = y;
+function moveCharge(charge, place) {
+  if (panel.locked(charge)) return;
+  panel.place(charge, place);
   draw();
 }
 
-// A switch of the context menu: the picture on show is drawn again at
-// once, in its new overlays, with the same field lines.
-async function switchOverlay(key) {
-  hideMenu();
-  if (ending) return;
-  if (overlays.has(key)) overlays.delete(key);
-  else overlays.add(key);
-  storeOverlay(key);
-  showOverlaySwitches();
+// The picture on show drawn again at once with a switch changed (its field
+// lines kept, unless the switch is the tracer's).
+async function redrawShown() {
   if (!core || !shown) return;
-  const restyled = { ...shown, overlays: new Set(overlays), look: new Set(look) };
+  const restyled = { ...shown, overlays: new Set(overlays), look: new Set(look), accurate };
   const result = core.draw(restyled);
-  show(result);
-  shown = restyled;
+  show(result, restyled);
+  shown = result.messages.length === 0 ? restyled : null;
   rememberInAddress();
   for (const message of result.messages) await showMessage(message);
 }
 
-// "单个点电荷": charge 2 is locked and charge 1 moves to x = 0.
-function enterSingleCharge() {
-  if (ending) return;
-  setCharge2Locked(true);
-  boxes[0].value = "0";
+function toggle(set, key) {
+  if (set.has(key)) set.delete(key);
+  else set.add(key);
+  remember(key, set.has(key));
 }
 
-// "两个点电荷": charge 2 can be typed again.
+function switchOverlay(key) {
+  if (ending) return;
+  toggle(overlays, key);
+  redrawShown();
+}
+
+function switchLook(key) {
+  if (ending) return;
+  toggle(look, key);
+  showLook();
+  redrawShown();
+}
+
+function switchAccurate() {
+  if (ending) return;
+  accurate = !accurate;
+  remember(kAccurateKey, accurate);
+  showLook();
+  redrawShown();
+}
+
+// Puts a configuration's mode and charges into the panel and draws it.
+function showAndDraw({ mode, charges }) {
+  panel.show(mode, charges);
+  showLook();
+  excite();
+}
+
+// An edit of the list of charges, as the core edits and judges it: taken,
+// the panel shows the result and it is drawn; refused, its message is shown
+// and nothing changes. Returns the refusal, or null.
+function edited(result) {
+  if (!result.taken) return result.refusal;
+  showAndDraw(result);
+  return null;
+}
+
+async function edit(result) {
+  const refusal = edited(result);
+  if (refusal) await showMessage(refusal);
+}
+
+async function changeCharge(i) {
+  const texts = configuration().charges[i];
+  if (!texts) return;
+  await editCharge(i + 1, texts, (values) => edited(core.changeCharge(configuration(), i, values)));
+}
+
+async function editList() {
+  const asked = configuration();
+  const list = asked.charges.slice(0, { single: 1, two: 2 }[asked.mode] ?? asked.charges.length);
+  await editChargeList(list, ["0", "0", kPositive], (values) => edited(core.applyList(configuration(), values)));
+}
+
+function applyPreset(i) {
+  if (ending) return;
+  showAndDraw(core.applyPreset(configuration(), i));
+}
+
+// "单个点电荷" and "两个点电荷", when they become selected.
+function enterSingleCharge() {
+  if (ending) return;
+  panel.enterSingleCharge();
+  showLook();
+}
+
 function enterTwoCharges() {
   if (ending) return;
-  setCharge2Locked(false);
+  panel.enterTwoCharges();
+  showLook();
 }
 
 // "关闭窗口": close the tab where the browser allows it; otherwise clear
@@ -193,13 +269,13 @@ function enterTwoCharges() {
 function endProgram() {
   if (ending) return;
   ending = true;
-  hideMenu();
+  menu.close(false);
   window.close();
   drawing = { runs: [], labels: [] };
   charges = [];
   core = null;
   document.body.classList.add("ended");
-  note("程序已结束。浏览器不允许网页关闭这个标签页，请自行关闭它；重新载入本页可以再次使用。");
+  note(kTexts.ended);
 }
 
 function download(blob, name) {
@@ -213,67 +289,107 @@ function download(blob, name) {
   setTimeout(() => URL.revokeObjectURL(url), 60000);
 }
 
-// Saves the picture as PNG (1386 × 770) or SVG (693 × 385), the sizes of
-// the core's table of formats, as the window does; the browser puts the
-// file where it keeps downloads.
+// Saves the picture in a format of the core's table that the page writes
+// (PNG of 1386 × 770, SVG of 693 × 385), as the window does; the browser
+// puts the file where it keeps downloads.
 async function savePicture() {
   if (ending || dialogOpen()) return;
-  hideMenu();
-  const format = await askSaveFormat();
-  if (!format) return;
-  const { width, height } = core.tables.formats.find((row) => row.suffix === format);
+  menu.close(false);
+  const formats = core.tables.formats.filter((row) => row.saved && kWriters[row.suffix]);
+  const suffix = await askSaveFormat(formats);
+  if (!suffix) return;
+  const format = formats.find((row) => row.suffix === suffix);
   try {
-    const blob =
-      format === "png"
-        ? await pngBlob(drawing, width, height)
-        : new Blob([svgText(drawing, width, height, kTitle)], { type: "image/svg+xml" });
-    download(blob, `电场线.${format}`);
+    download(await kWriters[suffix](drawing, format), `${kTexts.fileName}.${suffix}`);
   } catch (error) {
-    await showMessage({ title: kSaveTitle, prompt: `${kNotSaved}\n${error.message ?? error}`, failure: true });
+    await showMessage({ title: kTexts.saveTitle, prompt: `${kTexts.notSaved}\n${error.message ?? error}`, failure: true });
   }
 }
 
-function showMenu(x, y) {
-  menu.hidden = false;
-  const width = menu.offsetWidth;
-  const height = menu.offsetHeight;
-  menu.style.left = `${Math.max(0, Math.min(x, innerWidth - width))}px`;
-  menu.style.top = `${Math.max(0, Math.min(y, innerHeight - height))}px`;
-  byId("saveItem").focus();
+function printPicture() {
+  if (ending) return;
+  printPage.update();
+  window.print();
 }
 
-function hideMenu() {
-  menu.hidden = true;
+// The entries of the picture's menu, as the window's: saving and printing,
+// the presets, the overlays, the looks, the accurate tracer, and the edits
+// of the list of charges. place is where on the plot the menu was asked
+// for ({ x, y }), or null (the button, the keyboard): charges are then
+// added at the plot's centre.
+function menuEntries(place) {
+  const dot = place ? live.chargeAt(place) : -1;
+  const at = place ?? { x: 0, y: 0 };
+  const switches = (rows, on, action) =>
+    rows.map((row) => ({ id: `${row.key}Item`, text: row.menuText, checked: on.has(row.key), action: () => action(row.key) }));
+  return [
+    { id: "saveItem", text: kTexts.save, shortcut: "Ctrl+S", action: savePicture },
+    { id: "printItem", text: kTexts.print, shortcut: "Ctrl+P", action: printPicture },
+    "separator",
+    {
+      id: "presetsItem",
+      text: kTexts.presets,
+      entries: core.tables.presets.map((row, i) => ({ id: `preset-${row.commandName}`, text: row.name, action: () => applyPreset(i) })),
+    },
+    "separator",
+    ...switches(core.tables.overlays, overlays, switchOverlay),
+    "separator",
+    ...switches(core.tables.looks, look, switchLook),
+    { id: "accurateItem", text: kTexts.accurate, checked: accurate, action: switchAccurate },
+    "separator",
+    { id: "addPositiveItem", text: kTexts.addPositive, action: () => edit(core.addCharge(configuration(), at.x, at.y, kPositive)) },
+    { id: "addNegativeItem", text: kTexts.addNegative, action: () => edit(core.addCharge(configuration(), at.x, at.y, kNegative)) },
+    ...(dot >= 0
+      ? [
+          { id: "removeItem", text: kTexts.removeCharge, action: () => edit(core.removeCharge(configuration(), dot)) },
+          { id: "changeItem", text: kTexts.changeCharge, action: () => changeCharge(dot) },
+        ]
+      : []),
+    { id: "listItem", text: kTexts.chargeList, action: editList },
+  ];
+}
+
+// Opens the menu: at the pointer over the picture, or under its button.
+function openMenu(place, clientX, clientY) {
+  if (ending || !core || dialogOpen()) return;
+  live.showProbe(null);
+  if (place) menu.open(menuEntries(place), { x: clientX, y: clientY }, pictureElement);
+  else menu.open(menuEntries(null), { below: menuButton }, menuButton);
+  menuButton.setAttribute("aria-expanded", String(menu.isOpen()));
 }
 
 function connectHandlers() {
   byId("Command1").addEventListener("click", () => excite());
   byId("Command2").addEventListener("click", endProgram);
-  // click, not change: clicking the option already selected runs it again.
-  option1.addEventListener("click", enterSingleCharge);
-  option2.addEventListener("click", enterTwoCharges);
+  // A mode is entered when its option becomes selected: clicking the
+  // option already selected changes nothing (and leaves Text1 as typed).
+  panel.option1.addEventListener("change", enterSingleCharge);
+  panel.option2.addEventListener("change", enterTwoCharges);
 
-  byId("Picture1").addEventListener("contextmenu", (event) => {
+  pictureElement.addEventListener("contextmenu", (event) => {
     event.preventDefault();
-    // A finger held still on a dot it drags is no call for the menu.
-    if (!ending && !live.dragging()) showMenu(event.clientX, event.clientY);
+    // A finger held still on a dot it drags is no call for the menu, nor
+    // is one held on an empty place, which has opened it already.
+    if (live.dragging() || menu.isOpen()) return;
+    const at = live.place(event);
+    const onPlot = at.px >= 0 && at.py >= 0 && at.px <= at.rect.width && at.py <= at.rect.height;
+    // The keyboard's menu key reports no place on the picture.
+    if (onPlot && (event.clientX !== 0 || event.clientY !== 0)) openMenu(at, event.clientX, event.clientY);
+    else openMenu(null);
   });
-  byId("saveItem").addEventListener("click", savePicture);
+  menuButton.addEventListener("click", () => (menu.isOpen() ? menu.close() : openMenu(null)));
+  menu.onClose = () => menuButton.setAttribute("aria-expanded", "false");
   // Enter in any of the six boxes draws, as on 激　发 itself (a focused
   // button already turns Enter into its click). Not while an input method
   // is composing: there Enter takes the composed text.
-  for (const box of boxes) {
+  for (const box of panel.boxes) {
     box.addEventListener("keydown", (event) => {
       if (event.key !== "Enter" || event.isComposing || event.keyCode === 229) return;
       event.preventDefault();
       excite();
     });
   }
-  document.addEventListener("pointerdown", (event) => {
-    if (!menu.contains(event.target)) hideMenu();
-  });
   document.addEventListener("keydown", (event) => {
-    if (event.key === "Escape") hideMenu();
     if ((event.ctrlKey || event.metaKey) && !event.altKey && event.key.toLowerCase() === "s") {
       event.preventDefault();
       savePicture();
@@ -282,20 +398,23 @@ function connectHandlers() {
 }
 
 // Fills the boxes and the mode from the address, as the command line
-// presets the window (no handler runs, nothing is locked), and draws when
-// the link asks for it.
+// presets the window (no option's handler runs), switches on or off what it
+// names for this visit, and draws when the link asks for it.
 async function applyLink() {
-  const link = readLink(location.search, (text) => core.readsInFull(text), core.tables.overlays);
-  for (const [key, on] of Object.entries(link.overlays)) {
-    if (on) overlays.add(key);
-    else overlays.delete(key);
+  const link = readLink(location.search, (text) => core.readsInFull(text), core.tables);
+  for (const [key, on] of Object.entries(link.overlays)) on ? overlays.add(key) : overlays.delete(key);
+  for (const [key, on] of Object.entries(link.looks)) on ? look.add(key) : look.delete(key);
+  if (link.accurate !== undefined) accurate = link.accurate;
+  const mode = link.mode ?? panel.mode();
+  if (mode === "several") {
+    panel.show(mode, link.charges);
+  } else {
+    const boxes = panel.charges();
+    link.charges.forEach((texts, i) => (boxes[i] = texts));
+    panel.show(mode, boxes);
   }
-  showOverlaySwitches();
-  if (link.mode === "single") option1.checked = true;
-  if (link.mode === "two") option2.checked = true;
-  link.charge1?.forEach((text, i) => (boxes[i].value = text));
-  link.charge2?.forEach((text, i) => (boxes[3 + i].value = text));
-  if (link.ignored.length > 0) note(`链接中的参数 ${link.ignored.join("、")} 无法识别，已忽略。`);
+  showLook();
+  if (link.ignored.length > 0) note(withArguments(kTexts.linkIgnored, link.ignored.join(kTexts.listSeparator)));
   if (link.draw) await excite();
 }
 
@@ -303,27 +422,14 @@ function whenPainted() {
   return new Promise((resolve) => requestAnimationFrame(() => resolve(performance.now())));
 }
 
-// The overlay switches of the picture's menu, one for each row of the
-// core's table.
-function createOverlayItems() {
-  for (const row of core.tables.overlays) {
-    const item = document.createElement("button");
-    item.type = "button";
-    item.setAttribute("role", "menuitemcheckbox");
-    item.id = `${row.key}Item`;
-    item.textContent = row.menuText;
-    item.addEventListener("click", () => switchOverlay(row.key));
-    menu.append(item);
-    overlayItems[row.key] = item;
-  }
-}
-
 async function start() {
+  applyControlTexts(language);
   connectHandlers();
-  const canvas = byId("Picture1").querySelector("canvas");
+  const canvas = pictureElement.querySelector("canvas");
   picture = new PictureCanvas(canvas);
+  printPage = new PrintPage(kTexts.svgTitle);
   live = new LivePicture({
-    element: byId("Picture1"),
+    element: pictureElement,
     canvas,
     probe: byId("probe"),
     core: () => (ending ? null : core),
@@ -333,16 +439,19 @@ async function start() {
     move: moveCharge,
     moved: rememberInAddressSoon,
     measured: (figures) => (timing.drag = figures),
+    longPress: (at) => menu.isOpen() || openMenu(at, at.rect.left + at.px, at.rect.top + at.py),
+    selected: (i) => (byId("pictureStatus").textContent = withArguments(kTexts.selected, i + 1)),
   });
   try {
-    core = await loadCore();
+    core = await loadCore(coreTranslations);
   } catch (error) {
-    note(`无法载入绘图程序：${error.message ?? error}`);
+    note(withArguments(kTexts.notLoaded, error.message ?? error));
     throw error;
   }
-  createOverlayItems();
-  recallOverlays();
-  showOverlaySwitches();
+  for (const { key } of [...core.tables.overlays]) if (recalled(key)) overlays.add(key);
+  for (const { key } of [...core.tables.looks]) if (recalled(key)) look.add(key);
+  accurate = recalled(kAccurateKey);
+  describe("", null);
   // A message the linked drawing shows stays open; the page works already.
   applyLink();
   timing.firstPicture = await whenPainted();
@@ -350,16 +459,25 @@ async function start() {
 
 const ready = start();
 
+// The box texts of the command line's configuration as the page's.
+function asConfiguration(mode, texts, options) {
+  if (!["single", "two", "several"].includes(mode)) throw new TypeError('mode is "single", "two" or "several"');
+  if (!Array.isArray(texts) || (mode === "several" ? texts.length % 3 !== 0 : texts.length !== 6))
+    throw new TypeError("texts are the six box texts, or three for each of several charges");
+  if (options === null || typeof options !== "object") throw new TypeError("options are { equipotentials, zeroField, accurate }");
+  const t = texts.map(String);
+  const charges = Array.from({ length: t.length / 3 }, (_, i) => t.slice(3 * i, 3 * i + 3));
+  const on = new Set(core.tables.overlays.map((row) => row.key).filter((key) => options[key]));
+  return { mode, charges, overlays: on, look: new Set(), accurate: Boolean(options.accurate) };
+}
+
 window.fieldlines = Object.freeze({
   ready,
   timing,
-  csv(mode, texts, options = {}) {
+  csv(...args) {
     if (!core) throw new Error(ending ? "the page has ended" : "not ready: await fieldlines.ready");
-    if (mode !== "single" && mode !== "two") throw new TypeError('mode is "single" or "two"');
-    if (!Array.isArray(texts) || texts.length !== 6) throw new TypeError("texts are the six box texts");
-    if (options === null || typeof options !== "object") throw new TypeError("options are { equipotentials, zeroField }");
-    const t = texts.map(String);
-    const on = new Set(core.tables.overlays.map((row) => row.key).filter((key) => options[key]));
-    return core.csv({ mode, charges: [t.slice(0, 3), t.slice(3, 6)], overlays: on, look: new Set() });
+    if (args.length === 0) return core.csv(configuration());
+    const [mode, texts, options = {}] = args;
+    return core.csv(asConfiguration(mode, texts, options));
   },
 });
