@@ -83,6 +83,29 @@ TEST(CommandLineTest, AcceptedCommandLines)
     }
 }
 
+// Three --charge or more are several charges; the test charges keep their
+// order, positive ones first.
+TEST(CommandLineTest, SeveralChargesAndTestCharges)
+{
+    const CommandLine c = parse({"--charge", "-10,0,5", "--charge", "0,8,-5", "--charge", "10,0,5", "--accurate",
+                                 "--particle", "0,5", "--particle-negative", "-5,-10,2,0", "--particle", "1,2,3,4",
+                                 "--particle-line"});
+    EXPECT_EQ(c.action(), Action::OpenWindow) << c.error().toStdString();
+    const Configuration &configuration = c.configuration();
+    EXPECT_EQ(configuration.mode, Mode::Several);
+    ASSERT_EQ(configuration.charges.size(), 3u);
+    EXPECT_EQ(configuration.charges[1], (ChargeTexts{"0", "8", "-5"}));
+    EXPECT_TRUE(configuration.accurate);
+    EXPECT_TRUE(configuration.releaseLines);
+    ASSERT_EQ(configuration.testCharges.size(), 3u);
+    const TestCharge &third = configuration.testCharges[1];
+    EXPECT_EQ(std::vector<double>({third.x, third.y, third.vx, third.vy}), std::vector<double>({1, 2, 3, 4}));
+    EXPECT_TRUE(third.positive);
+    EXPECT_FALSE(configuration.testCharges[2].positive);
+
+    EXPECT_EQ(parse({"--preset", "capacitor"}).configuration().charges.size(), 26u);
+}
+
 TEST(CommandLineTest, MalformedCommandLinesNameTheOption)
 {
     struct Row
@@ -115,7 +138,8 @@ TEST(CommandLineTest, MalformedCommandLinesNameTheOption)
         {"unknown preset", {"--preset", "hexapole"}, "--preset:"},
         {"a preset's name broken by a line feed", {"--preset", "like\n"}, "--preset:"},
         {"--charge mixed with --charge1", {"--charge", "1,2,3", "--charge1", "4,5,6"}, "--charge:"},
-        {"three --charge", {"--charge", "1,2,3", "--charge", "4,5,6", "--charge", "7,8,9"}, "--charge:"},
+        {"a test charge of three numbers", {"--particle", "1,2,3"}, "--particle:"},
+        {"a test charge not a number", {"--particle-negative", "1,x"}, "--particle-negative:"},
         {"--charge of two numbers", {"--charge", "1,2"}, "--charge:"},
         {"size of a table", {"--output", "a.csv", "--size", "100x100"}, "--size:"},
         {"stray argument", {"picture.png"}, "picture.png"},

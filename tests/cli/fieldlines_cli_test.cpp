@@ -472,7 +472,7 @@ TEST_F(FieldlinesProgramTest, MessagesInTheLanguageAsked)
         {{"--bogus", "--lang", "en"}, 2, "fieldlines: Unknown option 'bogus'.\n"},
         {{"--lang=en", "--preset", "like\n"}, 2,
          "fieldlines: --preset: unknown preset 'like\\n' (use one of dipole, like, negative-pair, unlike-2to1, "
-         "unlike-1to2, vertical, single-positive, single-negative)\n"},
+         "unlike-1to2, vertical, single-positive, single-negative, quadrupole, triangle, plate, capacitor)\n"},
         {{"--lang", "en", "--output", path("loop.svg")}, 3,
          "fieldlines: Cannot write “" + path("loop.svg") + "”: too many levels of symbolic links.\n"},
     };

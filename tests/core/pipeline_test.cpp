@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -204,6 +205,40 @@ TEST(Probe, CornerKeepsClearOfDotsAndThePointer)
     };
     for (const Row &row : rows)
         EXPECT_EQ(probeCorner(row.charges, row.pointer, 15, 6, 0.5, 1.6), row.corner) << row.name;
+}
+
+// Test charges come after the overlays, each path as it stands at its
+// moment; a release the picture refuses is its message and draws no path.
+TEST(Pipeline, TestChargesAfterTheOverlays)
+{
+    Configuration c = configured(Mode::Two, {{"-15", "0", "10"}, {"15", "0", "-10"}}, {"zeroField"});
+    TestCharge release;
+    release.x = 0;
+    release.y = 5;
+    c.testCharges = {release};
+    c.releaseLines = true;
+    Pipeline pipeline;
+    const Recording whole = pipeline.record(c);
+    ASSERT_TRUE(whole.messages.empty());
+    const auto &ops = whole.operations.drawing();
+    const auto purple = std::find_if(ops.begin(), ops.end(), [](const auto &op) { return op.colour == 0xC00080; });
+    ASSERT_NE(purple, ops.end());
+    // The overlays' orange rings come before the first purple path.
+    EXPECT_TRUE(std::none_of(purple, ops.end(), [](const auto &op) { return op.colour == 0x008CFF; }));
+
+    c.testTimes = {1};
+    const Picture early = pipeline.draw(c);
+    c.testTimes = {30};
+    const Picture later = pipeline.draw(c);
+    ASSERT_EQ(later.testChargeEnds.size(), 1u);
+    EXPECT_GT(later.drawing.operationCount(), early.drawing.operationCount());
+
+    release.x = 15.3;  // 0.3 from the negative charge
+    release.y = 0;
+    c.testCharges = {release};
+    const Picture refused = pipeline.draw(c);
+    EXPECT_EQ(refused.messages, std::vector<Message>{Messages::ReleaseOnCharge});
+    EXPECT_TRUE(refused.testChargeEnds.empty());
 }
 
 }  // namespace
