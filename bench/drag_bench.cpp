@@ -5,12 +5,14 @@
 // separately charge 1, is swept over a grid of the places a drag can take it
 // to (where the core's rule takes it: in range, in order, not on the other
 // charge), for the default amounts and for like amounts, with and without
-// the equipotentials and zero-field markers. Counters: the median, 99th
+// the equipotentials and zero-field markers, and one charge of the
+// quadrupole (four charges drawn accurately) with both. Counters: the median, 99th
 // percentile and largest time of one position, in milliseconds, and where
 // it goes.
 
 #include "core/drag.h"
 #include "core/pipeline.h"
+#include "core/presets.h"
 #include "plot/picturepainter.h"
 
 #include <benchmark/benchmark.h>
@@ -31,6 +33,7 @@ struct Sweep
     const char *amount2;
     std::size_t dragged;  // 0 or 1
     bool overlays;
+    bool quadrupole = false;  // the four charges of the preset instead, drawn accurately
 };
 
 void sweep(benchmark::State &bench, const Sweep &sweep)
@@ -39,6 +42,8 @@ void sweep(benchmark::State &bench, const Sweep &sweep)
     Configuration start;
     start.charges[0].q = sweep.amount1;
     start.charges[1].q = sweep.amount2;
+    if (sweep.quadrupole)
+        start = presetNamed("quadrupole")->appliedTo(start);
     start.overlays.set("equipotentials", sweep.overlays);
     start.overlays.set("zeroField", sweep.overlays);
     // Picture1 inside its one-pixel border.
@@ -101,12 +106,15 @@ void sweep(benchmark::State &bench, const Sweep &sweep)
 const Sweep kSweeps[] = {
     {"10", "-10", 1, false}, {"10", "-10", 0, false}, {"10", "10", 1, false}, {"10", "10", 0, false},
     {"10", "-10", 1, true},  {"10", "-10", 0, true},  {"10", "10", 1, true},  {"10", "10", 0, true},
+    {"", "", 0, true, true},
 };
 
 const bool registered = [] {
     for (const Sweep &s : kSweeps) {
-        const std::string name = std::string("drag/charge") + std::to_string(s.dragged + 1) + "/"
-                                 + (s.amount2[0] == '-' ? "default" : "like") + (s.overlays ? "/overlays" : "");
+        const std::string name = s.quadrupole ? std::string("drag/quadrupole/overlays")
+                                              : std::string("drag/charge") + std::to_string(s.dragged + 1) + "/"
+                                                    + (s.amount2[0] == '-' ? "default" : "like")
+                                                    + (s.overlays ? "/overlays" : "");
         benchmark::RegisterBenchmark(name.c_str(), [&s](benchmark::State &bench) { sweep(bench, s); })
             ->Iterations(1)
             ->Unit(benchmark::kMillisecond);

@@ -2,6 +2,7 @@
 
 #include "core/plotgeometry.h"
 #include "core/plotsurface.h"
+#include "core/polylinethinner.h"
 #include "core/testchargepath.h"
 
 #include <algorithm>
@@ -12,11 +13,9 @@ namespace {
 
 // One pixel of the designed picture in plot units.
 constexpr double kPixel = double(Plot::kRight - Plot::kLeft) / Plot::kDesignWidth;
-// The path is drawn through its samples: at the integrator's tolerance a
-// step's chord strays from the path by a hundredth of a pixel or less. A
-// sample nearer than kSpacing to the last one drawn is left out, so a path
-// that crawls costs no more than it shows.
-constexpr double kSpacing = 0.5 * kPixel;
+// The drawn path keeps within a quarter pixel of the samples, whose own
+// chords stray from the path by a hundredth of a pixel or less.
+constexpr double kThinning = 0.25 * kPixel;
 
 constexpr double kRingRadius = 7 * kPixel;
 constexpr int kRingWidth = 2;
@@ -75,20 +74,23 @@ void drawTestChargePath(PlotSurface &surface, const TestChargePath &path, double
     const PathSample now = path.at(t);
     surface.setLayers(Layer::Dots, Layer::Dots);
     surface.DrawWidth(2);
-    // The samples up to t, then the place at t: the lines drawn before it
-    // are those of the whole path, so the path grows without shifting.
-    PlotPoint last{samples.front().x, samples.front().y};
-    const auto lineTo = [&](double x, double y, bool always) {
-        const double dx = x - last.x;
-        const double dy = y - last.y;
-        if ((dx * dx + dy * dy < kSpacing * kSpacing && !always) || (dx == 0 && dy == 0))
-            return;
-        surface.Line(float(last.x), float(last.y), float(x), float(y), Colour::Purple);
-        last = {x, y};
-    };
-    for (std::size_t i = 1; i < whole; ++i)
-        lineTo(samples[i].x, samples[i].y, false);
-    lineTo(now.x, now.y, true);
+    // The samples up to t, then the place at t, as few vertices as keep the
+    // drawn path within a quarter pixel of them: the vertices depend on the
+    // path alone from its start, so the path grows without shifting, and a
+    // path that swings round a charge for long stays cheap to paint.
+    std::vector<PlotPoint> vertices;
+    PolylineThinner thinner(kThinning, vertices);
+    for (std::size_t i = 0; i < whole; ++i)
+        thinner.add({samples[i].x, samples[i].y});
+    if (now.x != samples[whole - 1].x || now.y != samples[whole - 1].y)
+        thinner.add({now.x, now.y});
+    thinner.finish();
+    for (std::size_t i = 1; i < vertices.size(); ++i) {
+        const PlotPoint &a = vertices[i - 1];
+        const PlotPoint &b = vertices[i];
+        if (a.x != b.x || a.y != b.y)
+            surface.Line(float(a.x), float(a.y), float(b.x), float(b.y), Colour::Purple);
+    }
     drawRing(surface, now.x, now.y, path.release().positive);
     surface.DrawWidth(kDotWidth);
 }

@@ -12,13 +12,16 @@
 
 namespace {
 
+// Thin lines up to this width in device pixels go to the cosmetic stroker.
+constexpr double kCosmeticWidth = 1;
+
 QColor colourOf(std::uint32_t rgb)
 {
     return QColor(int((rgb >> 16) & 0xFF), int((rgb >> 8) & 0xFF), int(rgb & 0xFF));
 }
 
 void paintRun(QPainter &painter, const DisplayList &picture, const DisplayList::Run &run,
-              std::vector<QPointF> &polyline)
+              std::vector<QPointF> &polyline, bool raster)
 {
     const QColor colour = colourOf(run.rgb);
     const DisplayList::Point *at = picture.points().data() + run.first;
@@ -34,7 +37,17 @@ void paintRun(QPainter &painter, const DisplayList &picture, const DisplayList::
                 painter.drawEllipse(centre, radius, radius);
         }
     } else {
-        painter.setPen(QPen(colour, run.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        QPen pen(colour, run.width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+        // On an image a thin line is drawn as the same width in device
+        // pixels by Qt's cosmetic stroker, which is many times faster than
+        // the outline of a thin stroke and looks alike; vectors keep their
+        // widths in the picture's units.
+        const double devicePixels = run.width * painter.deviceTransform().m11();
+        if (raster && devicePixels <= kCosmeticWidth) {
+            pen.setCosmetic(true);
+            pen.setWidthF(devicePixels);
+        }
+        painter.setPen(pen);
         painter.setBrush(Qt::NoBrush);
         polyline.resize(run.count);
         for (std::uint32_t i = 0; i < run.count; ++i)
@@ -75,8 +88,9 @@ void PicturePainter::paint(QPainter &painter, const DisplayList &picture, const 
     painter.setClipRect(QRectF(0, 0, Plot::kDesignWidth, Plot::kDesignHeight), Qt::IntersectClip);
     painter.setRenderHint(QPainter::Antialiasing, true);
     std::vector<QPointF> polyline;
+    const bool raster = painter.device() && painter.device()->devType() == QInternal::Image;
     for (const DisplayList::Run &run : picture.runs())
-        paintRun(painter, picture, run, polyline);
+        paintRun(painter, picture, run, polyline, raster);
     paintLabels(painter, picture);
     painter.restore();
 }

@@ -394,6 +394,8 @@ TEST_F(FieldlinesProgramTest, PresetsDrawAsTheirChargesGivenInFull)
         {{"--preset", "vertical"}, {"--charge1", "0,10,10", "--charge2", "0,-10,-10"}},
         {{"--preset", "single-negative"}, {"--single", "--charge1", "0,0,-10"}},
         {{"--preset", "like", "--charge2", "10,5,2"}, {"--charge1", "-15,0,10", "--charge2", "10,5,2"}},
+        {{"--preset", "quadrupole"},
+         {"--charge", "-10,10,10", "--charge", "10,-10,10", "--charge", "10,10,-10", "--charge", "-10,-10,-10"}},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.preset.join(' ').toStdString());
@@ -406,6 +408,37 @@ TEST_F(FieldlinesProgramTest, PresetsDrawAsTheirChargesGivenInFull)
 }  // namespace
 
 namespace {
+
+// What several charges and test charges refuse: a 33rd charge, two at one
+// place, a test charge on a charge, nine test charges. Exit 1, the message,
+// no file.
+TEST_F(FieldlinesProgramTest, SeveralChargesAndTestChargesRefuseWhatCannotBeDrawn)
+{
+    QStringList thirtyThree;
+    for (int i = 0; i < 33; ++i)
+        thirtyThree << QStringLiteral("--charge") << QStringLiteral("%1,0,1").arg(-40 + 2.5 * i);
+    QStringList nine;
+    for (int i = 0; i < 9; ++i)
+        nine << QStringLiteral("--particle") << QStringLiteral("%1,10").arg(-20 + 5 * i);
+    const struct
+    {
+        QStringList arguments;
+        QString said;
+    } rows[] = {
+        {thirtyThree, "fieldlines: 最多可以放32个点电荷\n"},
+        {{"--charge", "0,0,1", "--charge", "5,5,1", "--charge", "0,0,-1"}, "fieldlines: 两个电荷不能在同一位置\n"},
+        {{"--particle", "15.2,0.1"}, "fieldlines: 试探电荷不能放在点电荷上（距离至少为0.6）\n"},
+        {{"--particle", "0,5,120,0"}, "fieldlines: 试探电荷的速度不能超过100\n"},
+        {nine, "fieldlines: 最多可以同时释放8个试探电荷\n"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.said.toStdString());
+        const ProgramRun result = run(row.arguments + QStringList{"--output", path("refused.csv")});
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.err, row.said);
+        EXPECT_FALSE(QFile::exists(path("refused.csv")));
+    }
+}
 
 QString toolOutput(const QString &tool, const QStringList &arguments)
 {
