@@ -298,6 +298,8 @@ void Form1::preset(const Configuration &configuration)
         setBoxesLocked(1, 3, false);
         setCharge2Locked(!two);
     }
+    if (pictureMenu_)
+        showSwitches();
 }
 
 Configuration Form1::configuration() const
@@ -498,9 +500,14 @@ void Form1::showSwitches()
         action->setChecked(accurate_);
     if (auto *action = pictureMenu_->findChild<QAction *>(QStringLiteral("releaseLines")))
         action->setChecked(releaseLines_);
-    // The legend dots of the panel take the colours of the picture's dots.
-    setTextColour(findChild<QLabel *>(QStringLiteral("Label4")), QColor::fromRgb(lookColour(0x00C000, Layer::Dots, look_)));
-    setTextColour(findChild<QLabel *>(QStringLiteral("Label17")), QColor::fromRgb(lookColour(0xFF0000, Layer::Dots, look_)));
+    // The legend dots of the panel take the colours of the picture's dots;
+    // where the dots show each charge's sign instead, there is no legend.
+    const bool legend = !several_ && !accurate_;
+    for (const auto &[name, colour] : {std::pair{"Label4", 0x00C000u}, std::pair{"Label17", 0xFF0000u}}) {
+        auto *dot = findChild<QLabel *>(QLatin1String(name));
+        setTextColour(dot, QColor::fromRgb(lookColour(colour, Layer::Dots, look_)));
+        dot->setVisible(legend);
+    }
 }
 
 void Form1::setOverlays(const OverlaySet &overlays, bool remember)
@@ -734,6 +741,7 @@ void Form1::enterSingleCharge()
     if (ending_)
         return;
     leaveSeveral();
+    showSwitches();
     setCharge2Locked(true);
     text_[0]->setText(QStringLiteral("0"));
 }
@@ -743,6 +751,7 @@ void Form1::enterTwoCharges()
     if (ending_)
         return;
     leaveSeveral();
+    showSwitches();
     setCharge2Locked(false);
 }
 
