@@ -29,7 +29,7 @@ const kCharge = /^q([1-9][0-9]*)$/;
 // lines as given (key: true or false), and the names of the parameters
 // left out.
 export function readLink(search, core) {
-  const { readsInFull } = core;
+  const readsInFull = (text) => core.readsInFull(text);
   const tables = core.tables;
   const params = new URLSearchParams(search);
   const result = {
