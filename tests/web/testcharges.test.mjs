@@ -6,7 +6,7 @@
 
 import { after, before, test } from "node:test";
 import assert from "node:assert/strict";
-import { commandLineCsv, frames, launch, openPage, pixelsNear, screenAt } from "./browser.mjs";
+import { commandLineCsv, frames, launch, openPage, pageUrl, pixelsNear, screenAt } from "./browser.mjs";
 
 let browser;
 before(async () => (browser = await launch()));
@@ -120,7 +120,7 @@ test("a ninth release ends the oldest; the motion stops once every path has ende
   assert.deepEqual(page.problems, []);
 });
 
-test("a change of the charges ends the test charges, so does 清除轨迹; a switch keeps them", async () => {
+test("a change of the charges ends the test charges, so does 清除轨迹; a switch keeps them and is remembered", async () => {
   const changes = {
     激发: (page) => page.click("#Command1"),
     preset: async (page) => {
@@ -156,6 +156,13 @@ test("a change of the charges ends the test charges, so does 清除轨迹; a swi
     assert.doesNotMatch(await page.evaluate(() => window.fieldlines.csv()), /#8000c0/);
     assert.deepEqual(page.problems, [], name);
   }
+  // 显示出发点的电场线 is remembered from one visit to the next.
+  const page = await openPage(browser, "?draw=1");
+  await choose(page, "#releaseLinesItem");
+  await page.goto(pageUrl("?draw=1"));
+  await page.evaluate(() => window.fieldlines.ready);
+  await page.click("#menuButton");
+  assert.equal(await page.locator("#releaseLinesItem").getAttribute("aria-checked"), "true");
 });
 
 test("a link shows the whole paths of its test charges and gives back the same link", async () => {
