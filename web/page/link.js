@@ -6,12 +6,12 @@
 // charges in turn, each a whole number under the boxes' reading rule, as on
 // the command line (a third charge without a mode means several charges,
 // as three --charge options do); draw=1 excites once the boxes are filled;
-// p and n, each as often as there are test charges, release a positive or
-// a negative test charge at X,Y, at rest or with the velocity VX,VY
-// (X,Y,VX,VY), in the order given, and show their whole paths, as
-// --particle and --particle-negative do; releaseLines=1 draws the field
-// line through each release point (--particle-line); accurate=1 draws one
-// or two charges by the accurate tracer too; the link keys of the
+// in a link that draws, p and n, each as often as there are test charges,
+// release a positive or a negative test charge at X,Y, at rest or with the
+// velocity VX,VY (X,Y,VX,VY), in the order given, and show their whole
+// paths, as --particle and --particle-negative do; releaseLines=1 draws the
+// field line through each release point (--particle-line); accurate=1
+// draws one or two charges by the accurate tracer too; the link keys of the
 // overlays' table (eq, zero) and the keys of the looks' table (projector,
 // colourBlindSafe) switch them on (1) or off (0) for this visit, as
 // releaseLines does; lang=en or lang=zh chooses the language (i18n.js). A
@@ -86,6 +86,13 @@ export function readLink(search, core) {
     return undefined;
   };
   result.draw = flag("draw") ?? false;
+  // Test charges are released into a picture drawn.
+  if (!result.draw) {
+    for (const { positive } of result.testCharges.splice(0)) {
+      const name = positive ? "p" : "n";
+      if (!result.ignored.includes(name)) result.ignored.push(name);
+    }
+  }
   result.accurate = flag("accurate");
   result.releaseLines = flag("releaseLines");
   for (const { key, linkKey } of tables.overlays) {

@@ -540,8 +540,6 @@ async function applyLink() {
   for (const [key, on] of Object.entries(link.looks)) on ? look.add(key) : look.delete(key);
   if (link.accurate !== undefined) accurate = link.accurate;
   if (link.releaseLines !== undefined) releaseLines = link.releaseLines;
-  // Test charges are released into a picture drawn.
-  if (!link.draw && link.testCharges.length > 0) link.ignored.push(...["p", "n"].filter((name) => new URLSearchParams(location.search).has(name)));
   const mode = link.mode ?? panel.mode();
   if (mode === "several") {
     panel.show(mode, link.charges);
