@@ -4,7 +4,8 @@
 // command line: the page sets the configuration its controls ask for, and
 // gets back the finished picture (runs already in paint order and in their
 // look), its messages, what it asks of the controls, and the answers of the
-// core's one rule for moving a charge and of the probe.
+// core's one rule for moving a charge, of the probe and of the judgement of
+// a release of test charges.
 //
 // Strings cross as UTF-8, allocated by the caller in the module's memory.
 // A returned string stays valid until the next call that returns one; the
@@ -24,6 +25,7 @@
 #include "core/pipeline.h"
 #include "core/presets.h"
 #include "core/probereadout.h"
+#include "core/testcharge.h"
 
 #include <emscripten/emscripten.h>
 
@@ -32,6 +34,7 @@
 #include <cstdint>
 #include <cstring>
 #include <exception>
+#include <limits>
 #include <new>
 #include <string>
 #include <unordered_map>
@@ -216,6 +219,51 @@ EMSCRIPTEN_KEEPALIVE void fl_set_look(std::uint32_t bits)
     const std::vector<LookSwitch> &table = lookSwitches();
     for (std::size_t i = 0; i < table.size(); ++i)
         session().configuration.look.*table[i].flag = (bits >> i & 1) != 0;
+}
+
+// The test charges released into the field: their number (one more than a
+// picture follows at most, so that a ninth is refused by the judgement as
+// everywhere), then each one's place, velocity, sign (1 positive) and the
+// moment of its motion it is shown at (infinite: the whole path); and
+// whether the field line through each release point is drawn too.
+EMSCRIPTEN_KEEPALIVE void fl_set_test_charge_count(int count)
+{
+    Configuration &c = session().configuration;
+    const std::size_t n = std::min(std::size_t(std::max(count, 0)), kMaxTestCharges + 1);
+    c.testCharges.resize(n);
+    c.testTimes.assign(n, std::numeric_limits<double>::infinity());
+}
+
+EMSCRIPTEN_KEEPALIVE void fl_set_test_charge(int i, double x, double y, double vx, double vy, int positive, double t)
+{
+    Configuration &c = session().configuration;
+    if (i < 0 || std::size_t(i) >= c.testCharges.size())
+        return;
+    c.testCharges[std::size_t(i)] = {x, y, vx, vy, positive != 0};
+    c.testTimes[std::size_t(i)] = t;
+}
+
+EMSCRIPTEN_KEEPALIVE void fl_set_release_lines(int on)
+{
+    session().configuration.releaseLines = on != 0;
+}
+
+// The rules of releasing that the page applies as the window does: the
+// most test charges followed at once, the motion's time played each
+// second, and the speed given for each plot unit a release is dragged out.
+EMSCRIPTEN_KEEPALIVE int fl_max_test_charges()
+{
+    return int(kMaxTestCharges);
+}
+
+EMSCRIPTEN_KEEPALIVE double fl_test_time_per_second()
+{
+    return kTestTimePerSecond;
+}
+
+EMSCRIPTEN_KEEPALIVE double fl_release_speed_per_unit()
+{
+    return kReleaseSpeedPerUnit;
 }
 
 // The tables every front end reads: overlays, looks, presets and formats.
@@ -421,6 +469,29 @@ EMSCRIPTEN_KEEPALIVE const char *fl_label_text(int i)
     return keep(label ? label->text : std::string());
 }
 
+// When each test charge's path on the picture on show ends, in the
+// motion's time: fl_test_charge_end_count doubles.
+EMSCRIPTEN_KEEPALIVE int fl_test_charge_end_count()
+{
+    return int(session().picture.testChargeEnds.size());
+}
+
+EMSCRIPTEN_KEEPALIVE const double *fl_test_charge_ends()
+{
+    return session().picture.testChargeEnds.data();
+}
+
+// The judgement of the test charges set, released into the field of the
+// charges of the picture on show (releaseRefusal): 1 when refused, the
+// reason then in fl_refusal_prompt and fl_refusal_title; 0 when every path
+// can be followed.
+EMSCRIPTEN_KEEPALIVE int fl_release_refused()
+{
+    Session &s = session();
+    s.refusal = releaseRefusal(s.picture.charges, s.configuration.testCharges);
+    return s.refusal ? 1 : 0;
+}
+
 // The charges of the picture on show, as read: none when the input was
 // refused. Three doubles a charge: x, y (user coordinates) and the amount.
 EMSCRIPTEN_KEEPALIVE int fl_charge_count()
@@ -620,14 +691,17 @@ EMSCRIPTEN_KEEPALIVE std::uint32_t fl_legend_rgb(int i)
 
 // What the command line gives for the configuration set (fieldlines
 // --charge1 … --charge2 … [--single] or --charge … three times or more,
-// [--accurate] [overlays] --output FILE.csv): the CSV text, or, when the
+// [--accurate] [overlays] [--particle … --particle-negative …
+// --particle-line] --output FILE.csv, whole paths whatever moments are set): the CSV text, or, when the
 // drawing showed messages, each line of them as the command line prints it
 // on its error output in the page's language. Independent of the picture
 // on show.
 EMSCRIPTEN_KEEPALIVE const char *fl_csv()
 {
     try {
-        const Recording recording = session().pipeline.record(session().configuration);
+        Configuration whole = session().configuration;
+        whole.testTimes.clear();
+        const Recording recording = session().pipeline.record(whole);
         if (!recording.messages.empty()) {
             std::vector<Message> printed;
             for (const Message &m : recording.messages) {

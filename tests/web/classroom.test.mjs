@@ -50,8 +50,9 @@ test("the menu opens by a right click, a long press on an empty place and its bu
     await open();
     assert.equal(await page.isVisible("#pictureMenu"), true, way);
     assert.deepEqual(await menuEntries(page), [
-      "saveItem", "printItem", "presetsItem", "equipotentialsItem", "zeroFieldItem", "projectorItem",
-      "colourBlindSafeItem", "accurateItem", "addPositiveItem", "addNegativeItem", "listItem",
+      "saveItem", "printItem", "presetsItem", "equipotentialsItem", "zeroFieldItem", "releasePositiveItem",
+      "releaseNegativeItem", "releaseLinesItem", "clearPathsItem", "projectorItem", "colourBlindSafeItem",
+      "accurateItem", "addPositiveItem", "addNegativeItem", "listItem",
     ], way);
     assert.equal(await page.evaluate(() => document.activeElement.id), "saveItem", `${way}: the first entry has the focus`);
     await page.keyboard.press("Escape");

@@ -230,3 +230,43 @@ test("several charges, and the accurate switch, give the command line's CSV", as
   const outputs = await page.evaluate((list) => list.map(({ mode, texts, accurate }) => window.fieldlines.csv(mode, texts, { accurate })), list);
   check("several charges and the accurate switch", list, outputs, expected);
 });
+
+test("test charges give the command line's paths, within 1e-9", async () => {
+  // The releases as the command line takes them, positive ones first.
+  const dipole = ["-15", "0", "10", "15", "0", "-10"];
+  const quadrupole = ["-10", "10", "10", "10", "-10", "10", "10", "10", "-10", "-10", "-10", "-10"];
+  const list = [
+    { name: "dipole", mode: "two", texts: dipole, cli: [], p: ["0,5"], n: ["-5,-10,2,0"], lines: true },
+    // several charges, the accurate tracer
+    { name: "quadrupole", mode: "several", texts: quadrupole, cli: ["--preset", "quadrupole"], p: ["-6,1", "-2,-18,3,1"], n: ["-23,-3"], lines: true },
+    // an orbit round a single charge, to the time limit
+    { name: "orbit", mode: "single", texts: ["0", "0", "10", "15", "0", "-10"], cli: ["--single", "--charge1=0,0,10"], p: [], n: ["10,0,0,1"], lines: false },
+    // like charges drawn accurately, under both overlays
+    { name: "like", mode: "two", texts: ["-15", "0", "10", "15", "0", "10"], cli: ["--charge2=15,0,10", "--accurate", "--equipotentials", "--zero-field"],
+      p: ["0,3", "-40,20,5,-5"], n: ["30,-20"], lines: true, accurate: true, equipotentials: true, zeroField: true },
+  ];
+  const expected = list.map((c) =>
+    commandLineCsv([...c.cli, ...c.p.map((r) => `--particle=${r}`), ...c.n.map((r) => `--particle-negative=${r}`), ...(c.lines ? ["--particle-line"] : [])]),
+  );
+  const release = (positive) => (text) => {
+    const [x, y, vx = 0, vy = 0] = text.split(",").map(Number);
+    return { x, y, vx, vy, positive };
+  };
+  const outputs = await page.evaluate(
+    (list) => list.map(({ mode, texts, ...options }) => window.fieldlines.csv(mode, texts, options)),
+    list.map((c) => ({ ...c, testCharges: [...c.p.map(release(true)), ...c.n.map(release(false))], releaseLines: c.lines })),
+  );
+  list.forEach((c, i) => {
+    const a = expected[i].split("\n");
+    const b = outputs[i].split("\n");
+    assert.ok(a.filter((row) => row.includes("#8000c0")).length > 100, `${c.name}: the paths are in the CSV`);
+    assert.equal(b.length, a.length, c.name);
+    a.forEach((row, r) => {
+      if (row === b[r]) return;
+      const x = row.split(",");
+      const y = b[r].split(",");
+      const close = [1, 2, 3, 4].every((k) => x[k] === y[k] || Math.abs(x[k] - y[k]) <= 1e-9 * Math.max(1, Math.abs(x[k])));
+      assert.ok(close && [0, 5, 6].every((k) => x[k] === y[k]), `${c.name}, row ${r}: ${row} against ${b[r]}`);
+    });
+  });
+});

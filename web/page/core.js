@@ -4,7 +4,11 @@
 //
 // A configuration is { mode: "single" | "two" | "several", accurate (one or
 // two charges drawn by the accurate tracer too), charges: [[x, y, q], …]
-// (the boxes' texts), overlays: Set of overlay keys, look: Set of look keys }.
+// (the boxes' texts), overlays: Set of overlay keys, look: Set of look keys,
+// testCharges: [{ x, y, vx, vy, positive }, …] released into the field,
+// testTimes: the moment of its motion each is shown at (missing or
+// Infinity: the whole path), releaseLines: the field line through each
+// release point drawn too }.
 
 const kRunWords = 6; // layer, dots, 0xRRGGBB, width (float bits), first point, point count
 
@@ -71,7 +75,15 @@ export class FieldCore {
       width: Number(this.text(m._fl_format_text(i, 3))),
       height: Number(this.text(m._fl_format_text(i, 4))),
     }));
-    return { overlays, looks, presets, formats };
+    // The rules of releasing test charges: how many move at once, the
+    // motion's time played each second, the speed for each plot unit a
+    // release is dragged out.
+    const testCharges = {
+      max: m._fl_max_test_charges(),
+      timePerSecond: m._fl_test_time_per_second(),
+      speedPerUnit: m._fl_release_speed_per_unit(),
+    };
+    return { overlays, looks, presets, formats, testCharges };
   }
 
   // Hands a configuration to the core for the call that follows.
@@ -85,11 +97,18 @@ export class FieldCore {
     const bits = (table, on) => table.reduce((sum, row, i) => sum | (on?.has(row.key) ? 1 << i : 0), 0);
     m._fl_set_overlays(bits(this.tables.overlays, configuration.overlays));
     m._fl_set_look(bits(this.tables.looks, configuration.look));
+    const released = configuration.testCharges ?? [];
+    m._fl_set_test_charge_count(released.length);
+    released.forEach(({ x, y, vx = 0, vy = 0, positive }, i) =>
+      m._fl_set_test_charge(i, x, y, vx, vy, positive ? 1 : 0, configuration.testTimes?.[i] ?? Infinity),
+    );
+    m._fl_set_release_lines(configuration.releaseLines ? 1 : 0);
   }
 
   // The picture of a configuration, as the window draws it: its messages,
   // whether it locked the boxes of charge 2, the picture (runs in paint
-  // order, in their look) and the charges it drew.
+  // order, in their look), the charges it drew and when each test charge's
+  // path ends (the motion's time).
   draw(configuration) {
     this.configure(configuration);
     const m = this.m;
@@ -108,7 +127,15 @@ export class FieldCore {
       drawing: this.drawing(),
       charges: this.charges(),
       caption: this.text(m._fl_caption()),
+      testChargeEnds: Array.from(new Float64Array(m.HEAPF64.buffer, m._fl_test_charge_ends(), m._fl_test_charge_end_count())),
     };
+  }
+
+  // The judgement of the configuration's test charges released into the
+  // field of the picture on show: the message it is refused with, or null.
+  releaseRefusal(configuration) {
+    this.configure(configuration);
+    return this.m._fl_release_refused() ? this.refusal() : null;
   }
 
   // The charges of the picture on show: [] when the input was refused; each
@@ -237,8 +264,12 @@ export class FieldCore {
 
   edited(taken) {
     if (taken) return { taken: true, ...this.configured() };
+    return { taken: false, refusal: this.refusal() };
+  }
+
+  refusal() {
     const m = this.m;
-    return { taken: false, refusal: { title: this.text(m._fl_refusal_title()), prompt: this.text(m._fl_refusal_prompt()), failure: false } };
+    return { title: this.text(m._fl_refusal_title()), prompt: this.text(m._fl_refusal_prompt()), failure: false };
   }
 
   // The colours of the panel's legend dots of charges 1 and 2 in the

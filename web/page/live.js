@@ -1,7 +1,8 @@
 // The live picture: a charge dragged with the mouse, a pen or a finger, the
 // selected charge moved with the arrow keys (Page Up and Page Down select
-// another), the field probe's readout under a hovering pointer, and a long
-// press on an empty place, which asks for the picture's menu. A dot is
+// another), the field probe's readout under a hovering pointer, a long
+// press on an empty place, which asks for the picture's menu, and, while
+// test charges are being released, a press that releases one. A dot is
 // taken hold of where the picture on show has it; where a charge goes is
 // the core's one rule (move), applied to the configuration as last asked
 // for, so that moves add up. Moving a charge is the page's business:
@@ -31,6 +32,14 @@ const kArrows = { ArrowLeft: [-1, 0], ArrowRight: [1, 0], ArrowUp: [0, 1], Arrow
 const kLongPressMs = 500;
 const kLongPressSlack = 8;
 
+// A release whose pointer moved less than this many CSS pixels from the
+// press is a release at rest.
+const kStillPixels = 3;
+// The arrow of a velocity being dragged out: its head's sides, at most
+// this long (CSS pixels), at this angle to the shaft.
+const kArrowHead = 12;
+const kArrowAngle = (22.5 * Math.PI) / 180;
+
 export class LivePicture {
   // element: the focusable picture box; canvas: the picture inside it;
   // probe: the readout's element inside the box. core() is the core or
@@ -42,9 +51,11 @@ export class LivePicture {
   // work }) gets the times of each drawn place of a drag: from the
   // pointer's move, and from the frame that drew it, until the picture was
   // painted (ms); longPress(at) is asked for the menu at a place (see
-  // place()); selected(charge) is told when the keys select a charge.
-  constructor({ element, canvas, probe, core, charges, configuration, projector, move, moved, measured, longPress, selected }) {
-    Object.assign(this, { element, canvas, probe, core, charges, configuration, projector, move, moved, measured, longPress });
+  // place()); selected(charge) is told when the keys select a charge;
+  // arrow is the element over the picture whose SVG path shows the velocity
+  // of a release being dragged out.
+  constructor({ element, canvas, probe, arrow, core, charges, configuration, projector, move, moved, measured, longPress, selected }) {
+    Object.assign(this, { element, canvas, probe, arrow, core, charges, configuration, projector, move, moved, measured, longPress });
     this.announce = selected;
     this.selected = 0; // the charge the arrow keys move, from 0
     this.drag = null; // { pointerId, charge, offset, pending, since }
@@ -52,6 +63,9 @@ export class LivePicture {
     this.held = null; // a press on an empty place: { pointerId, x, y, timer }
     this.pressedLong = false; // the press held opened the menu
     this.frame = 0;
+    this.releasing = null; // the sign of the test charges a press releases (true positive), or null
+    this.releaseTo = null;
+    this.aim = null; // a press that releases one: { pointerId, from }
 
     canvas.addEventListener("pointerdown", (event) => this.press(event));
     canvas.addEventListener("pointermove", (event) => this.pointerMoved(event));
@@ -73,8 +87,24 @@ export class LivePicture {
     element.addEventListener("keydown", (event) => this.key(event));
   }
 
+  // True while a charge is dragged, or a release is being aimed.
   dragging() {
-    return this.drag !== null;
+    return this.drag !== null || this.aim !== null;
+  }
+
+  // Releasing test charges of that sign (true positive), or none (null):
+  // then each press on the picture releases one where it was pressed, at
+  // rest, or with the velocity dragged out from there (an arrow shows it),
+  // and hands it to releaseTo({ x, y, vx, vy, positive }), its numbers in
+  // hundredths (a fraction of a pixel on any screen, and short in a link).
+  // speedPerUnit is the core's speed for each plot unit dragged.
+  setReleasing(positive, releaseTo = null, speedPerUnit = 0) {
+    this.releasing = positive;
+    this.releaseTo = releaseTo;
+    this.speedPerUnit = speedPerUnit;
+    this.aim = null;
+    this.showArrow(null);
+    this.canvas.style.cursor = positive === null ? "" : "crosshair";
   }
 
   // A pointer's place in the plot's user coordinates, and in CSS pixels
@@ -106,8 +136,12 @@ export class LivePicture {
   }
 
   press(event) {
-    if (this.drag || !this.core() || event.button !== 0) return;
+    if (this.drag || this.aim || !this.core() || event.button !== 0) return;
     const at = this.place(event);
+    if (this.releasing !== null) {
+      this.aimFrom(event, at);
+      return;
+    }
     const charge = this.chargeAt(at);
     if (charge < 0) {
       this.holdStill(event, at);
@@ -153,6 +187,57 @@ export class LivePicture {
     };
   }
 
+  // A press that releases a test charge where it was pressed; where the
+  // pointer is let go gives its velocity.
+  aimFrom(event, at) {
+    event.preventDefault();
+    this.element.focus({ preventScroll: true });
+    this.aim = { pointerId: event.pointerId, from: at };
+    try {
+      this.canvas.setPointerCapture(event.pointerId);
+    } catch {
+      // An event made up by a script has no pointer to capture.
+    }
+    this.showProbe(null);
+  }
+
+  // The release aimed, when the pointer that pressed is let go.
+  releaseAimed(event) {
+    const aim = this.aim;
+    if (!aim || event.pointerId !== aim.pointerId) return;
+    this.aim = null;
+    this.showArrow(null);
+    if (event.type !== "pointerup" || !this.releaseTo) return;
+    const at = this.place(event);
+    const still = Math.hypot(at.px - aim.from.px, at.py - aim.from.py) < kStillPixels;
+    const hundredths = (value) => Math.round(value * 100) / 100 || 0;
+    const speed = (d) => (still ? 0 : hundredths(d * this.speedPerUnit));
+    this.releaseTo({
+      x: hundredths(aim.from.x),
+      y: hundredths(aim.from.y),
+      vx: speed(at.x - aim.from.x),
+      vy: speed(at.y - aim.from.y),
+      positive: this.releasing,
+    });
+  }
+
+  // The arrow from the place of a press to the pointer (places as place()
+  // gives them), or none (null, or a pointer that hardly moved).
+  showArrow(from, to) {
+    if (!this.arrow) return;
+    const length = from ? Math.hypot(to.px - from.px, to.py - from.py) : 0;
+    this.arrow.hidden = length < kStillPixels;
+    if (this.arrow.hidden) return;
+    const angle = Math.atan2(from.py - to.py, from.px - to.px);
+    const side = Math.min(kArrowHead, length);
+    const wing = (turn) => `${to.px + side * Math.cos(angle + turn)},${to.py + side * Math.sin(angle + turn)}`;
+    this.arrow.querySelector("svg").setAttribute("viewBox", `0 0 ${from.rect.width} ${from.rect.height}`);
+    this.arrow.querySelector("path").setAttribute(
+      "d",
+      `M${from.px},${from.py}L${to.px},${to.py}M${wing(kArrowAngle)}L${to.px},${to.py}L${wing(-kArrowAngle)}`,
+    );
+  }
+
   letGo() {
     if (this.held) clearTimeout(this.held.timer);
     this.held = null;
@@ -162,6 +247,10 @@ export class LivePicture {
     const held = this.held;
     if (held && event.pointerId === held.pointerId && Math.hypot(event.clientX - held.x, event.clientY - held.y) > kLongPressSlack)
       this.letGo();
+    if (this.aim) {
+      if (event.pointerId === this.aim.pointerId) this.showArrow(this.aim.from, this.place(event));
+      return;
+    }
     const drag = this.drag;
     if (drag) {
       if (event.pointerId !== drag.pointerId) return;
@@ -175,7 +264,7 @@ export class LivePicture {
     }
     if (event.buttons !== 0 || event.pointerType === "touch" || !this.core()) return;
     const at = this.place(event);
-    this.canvas.style.cursor = this.chargeAt(at) >= 0 ? "grab" : "";
+    if (this.releasing === null) this.canvas.style.cursor = this.chargeAt(at) >= 0 ? "grab" : "";
     this.hover = at;
     this.showProbe(at);
   }
@@ -198,6 +287,7 @@ export class LivePicture {
   }
 
   release(event) {
+    this.releaseAimed(event);
     const drag = this.drag;
     if (!drag || event.pointerId !== drag.pointerId) return;
     if (this.frame) cancelAnimationFrame(this.frame);
@@ -218,7 +308,7 @@ export class LivePicture {
 
   left() {
     this.hover = null;
-    if (!this.drag) this.canvas.style.cursor = "";
+    if (!this.drag && this.releasing === null) this.canvas.style.cursor = "";
     this.showProbe(null);
   }
 

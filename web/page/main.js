@@ -1,9 +1,10 @@
 // The page: the window's controls and their click handlers, the picture
 // with its live parts (live.js), its one menu (on a right click, a long
-// press on an empty place, or the button at its corner), saving, printing
-// and the edits of the list of charges, the switches remembered, the
-// configuration in the address, the page's language, and the interface for
-// tests and scripts, window.fieldlines:
+// press on an empty place, or the button at its corner), saving, printing,
+// the edits of the list of charges and the test charges released into the
+// field (moving at the core's pace on the browser's frame clock), the
+// switches remembered, the configuration in the address, the page's
+// language, and the interface for tests and scripts, window.fieldlines:
 //   fieldlines.ready              a promise, settled once the page works
 //   fieldlines.csv([mode, texts[, options]])
 //                                 what the command line gives for the same
@@ -12,11 +13,18 @@
 //                                 charge; options { equipotentials,
 //                                 zeroField (the overlays' keys, as
 //                                 --equipotentials and --zero-field),
-//                                 accurate (as --accurate) }. Without
-//                                 arguments, for what the controls ask for.
+//                                 accurate (as --accurate), testCharges
+//                                 ([{ x, y, vx, vy, positive }], as
+//                                 --particle and --particle-negative in
+//                                 the order given), releaseLines (as
+//                                 --particle-line) }. Without arguments,
+//                                 for what the controls ask for and the
+//                                 test charges released, their whole paths.
 //   fieldlines.timing             when the first picture was painted, how
-//                                 long the last excite took, and the last
-//                                 position of a drag (ms)
+//                                 long the last excite took, the last
+//                                 position of a drag, and the last frame of
+//                                 moving test charges (ms; frames counts
+//                                 the frames drawn)
 
 import { loadCore } from "./core.js";
 import { askSaveFormat, dialogOpen, editCharge, editChargeList, showMessage } from "./dialogs.js";
@@ -47,15 +55,28 @@ const panel = new Panel();
 const menu = new Menu(byId("pictureMenu"));
 const menuButton = byId("menuButton");
 
-const timing = { firstPicture: null, excite: null, drag: null };
+const timing = { firstPicture: null, excite: null, drag: null, frame: null, frames: 0 };
 let core = null;
 let picture = null;
 let live = null;
 let printPage = null;
 let drawing = { runs: [], labels: [] };
 let charges = []; // of the picture on show
-let shown = null; // the configuration of the picture on show
+let shown = null; // the configuration of the picture on show, its test charges aside
+let caption = ""; // the line under the picture on show
 let ending = false;
+
+// The test charges released into the field of the picture on show, and
+// when each was released on the frame clock (performance.now(), ms;
+// -Infinity for one that a link released: its path shows whole). Any
+// change of the charges ends them: they belonged to the old field.
+let testCharges = [];
+let releasedAt = [];
+// The sign of the test charges a press on the picture releases (true
+// positive), or null: the menu's 释放试探电荷 entries until Escape or
+// another entry.
+let releasing = null;
+let animation = 0; // the frame requested for the moving test charges
 
 // The switches of the menu: the overlays and the looks (their keys) and
 // the accurate tracer, remembered in the browser from one visit to the
@@ -65,6 +86,9 @@ const overlays = new Set();
 const look = new Set();
 let accurate = false;
 const kAccurateKey = "accurate";
+// The field line through each release point (显示出发点的电场线).
+let releaseLines = false;
+const kReleaseLinesKey = "releaseLines";
 
 function recalled(key) {
   try {
@@ -82,9 +106,26 @@ function remember(key, on) {
   }
 }
 
-// The configuration the controls ask for now.
+// The configuration the controls ask for now, with the test charges
+// released.
 function configuration() {
-  return { mode: panel.mode(), charges: panel.charges(), overlays: new Set(overlays), look: new Set(look), accurate };
+  return {
+    mode: panel.mode(),
+    charges: panel.charges(),
+    overlays: new Set(overlays),
+    look: new Set(look),
+    accurate,
+    testCharges: [...testCharges],
+    releaseLines,
+  };
+}
+
+// A configuration with the test charges as they stand at a moment of the
+// frame clock: each one's time since its release at the core's pace.
+function withTestCharges(base, now = performance.now()) {
+  const pace = core.tables.testCharges.timePerSecond;
+  const testTimes = releasedAt.map((at) => Math.max(0, ((now - at) / 1000) * pace));
+  return { ...base, testCharges: [...testCharges], testTimes, releaseLines };
 }
 
 function note(text) {
@@ -102,7 +143,7 @@ function rememberInAddress() {
   clearTimeout(addressTimer);
   addressTimer = 0;
   if (!shown || ending) return;
-  const query = linkQuery(shown, core, linkLanguage === "en" || linkLanguage === "zh" ? linkLanguage : null);
+  const query = linkQuery({ ...shown, testCharges, releaseLines }, core, linkLanguage === "en" || linkLanguage === "zh" ? linkLanguage : null);
   if (query === location.search) return;
   try {
     history.replaceState(null, "", query + location.hash);
@@ -134,7 +175,7 @@ function show(result, drawn) {
   picture.show(drawing);
   live.refresh();
   // A refused picture has no caption: it shows nothing.
-  const caption = result.messages.length === 0 ? result.caption : "";
+  caption = result.messages.length === 0 ? result.caption : "";
   describe(caption, drawn);
   printPage.changed(drawing, caption);
 }
@@ -147,6 +188,7 @@ function showLook() {
 // Returns the messages the drawing had to say.
 function draw() {
   if (ending || !core) return [];
+  clearTestCharges();
   const start = performance.now();
   const asked = configuration();
   const result = core.draw(asked);
@@ -179,7 +221,7 @@ function moveCharge(charge, place) {
 async function redrawShown() {
   if (!core || !shown) return;
   const restyled = { ...shown, overlays: new Set(overlays), look: new Set(look), accurate };
-  const result = core.draw(restyled);
+  const result = core.draw(withTestCharges(restyled));
   show(result, restyled);
   shown = result.messages.length === 0 ? restyled : null;
   rememberInAddress();
@@ -202,6 +244,77 @@ function switchLook(key) {
   if (ending) return;
   toggle(look, key);
   showLook();
+  redrawShown();
+}
+
+function switchReleaseLines() {
+  if (ending) return;
+  releaseLines = !releaseLines;
+  remember(kReleaseLinesKey, releaseLines);
+  if (testCharges.length > 0) redrawShown();
+}
+
+// 释放试探电荷（正） (true), （负） (false), or neither (null).
+function setReleasing(positive) {
+  releasing = positive;
+  live.setReleasing(positive, positive === null ? null : releaseTestCharge, core?.tables.testCharges.speedPerUnit ?? 0);
+}
+
+// A test charge released into the field of the picture on show, as the
+// window releases it: a ninth ends the oldest; a release the core refuses
+// shows its message and changes nothing.
+async function releaseTestCharge(charge) {
+  if (ending || !core || !shown || charges.length === 0) return;
+  const dropped = Math.max(0, testCharges.length + 1 - core.tables.testCharges.max);
+  const released = [...testCharges.slice(dropped), charge];
+  const refusal = core.releaseRefusal({ ...shown, testCharges: released });
+  if (refusal) {
+    await showMessage(refusal);
+    return;
+  }
+  testCharges = released;
+  releasedAt = [...releasedAt.slice(dropped), performance.now()];
+  rememberInAddress();
+  animation ||= requestAnimationFrame(animate);
+}
+
+// One frame of the moving test charges, at the frame's time: the picture on
+// show with each path as it stands (the core keeps the field lines and the
+// paths followed), until every path has ended and shows whole.
+function animate(now) {
+  animation = 0;
+  if (ending || !core || !shown || testCharges.length === 0) return;
+  const start = performance.now();
+  const asked = withTestCharges(shown, now);
+  const result = core.draw(asked);
+  if (result.messages.length > 0) {
+    // Not enough memory to follow the paths: they go, the field stays.
+    clearTestCharges();
+    redrawShown();
+    result.messages.forEach(showMessage);
+    return;
+  }
+  drawing = result.drawing;
+  picture.show(drawing);
+  printPage.changed(drawing, caption);
+  timing.frame = performance.now() - start;
+  ++timing.frames;
+  const ends = result.testChargeEnds;
+  if (ends.length === asked.testTimes.length && asked.testTimes.some((t, i) => t < ends[i]))
+    animation = requestAnimationFrame(animate);
+}
+
+function clearTestCharges() {
+  testCharges = [];
+  releasedAt = [];
+  cancelAnimationFrame(animation);
+  animation = 0;
+}
+
+// 清除轨迹: the picture on show without its test charges.
+function clearPaths() {
+  if (ending || testCharges.length === 0) return;
+  clearTestCharges();
   redrawShown();
 }
 
@@ -269,6 +382,8 @@ function enterTwoCharges() {
 function endProgram() {
   if (ending) return;
   ending = true;
+  clearTestCharges();
+  setReleasing(null);
   menu.close(false);
   window.close();
   drawing = { runs: [], labels: [] };
@@ -313,15 +428,27 @@ function printPicture() {
 }
 
 // The entries of the picture's menu, as the window's: saving and printing,
-// the presets, the overlays, the looks, the accurate tracer, and the edits
-// of the list of charges. place is where on the plot the menu was asked
-// for ({ x, y }), or null (the button, the keyboard): charges are then
-// added at the plot's centre.
+// the presets, the overlays, the test charges, the looks, the accurate
+// tracer, and the edits of the list of charges. place is where on the plot
+// the menu was asked for ({ x, y }), or null (the button, the keyboard):
+// charges are then added at the plot's centre. Any entry but the two that
+// release test charges ends their releasing.
 function menuEntries(place) {
   const dot = place ? live.chargeAt(place) : -1;
   const at = place ?? { x: 0, y: 0 };
   const switches = (rows, on, action) =>
     rows.map((row) => ({ id: `${row.key}Item`, text: row.menuText, checked: on.has(row.key), action: () => action(row.key) }));
+  const endsReleasing = (entry) => {
+    if (entry === "separator" || entry.releases) return entry;
+    if (entry.entries) return { ...entry, entries: entry.entries.map(endsReleasing) };
+    return {
+      ...entry,
+      action: () => {
+        setReleasing(null);
+        entry.action();
+      },
+    };
+  };
   return [
     { id: "saveItem", text: kTexts.save, shortcut: "Ctrl+S", action: savePicture },
     { id: "printItem", text: kTexts.print, shortcut: "Ctrl+P", action: printPicture },
@@ -333,6 +460,10 @@ function menuEntries(place) {
     },
     "separator",
     ...switches(core.tables.overlays, overlays, switchOverlay),
+    { id: "releasePositiveItem", text: kTexts.releasePositive, checked: releasing === true, releases: true, action: () => setReleasing(true) },
+    { id: "releaseNegativeItem", text: kTexts.releaseNegative, checked: releasing === false, releases: true, action: () => setReleasing(false) },
+    { id: "releaseLinesItem", text: kTexts.releaseLines, checked: releaseLines, action: switchReleaseLines },
+    { id: "clearPathsItem", text: kTexts.clearPaths, action: clearPaths },
     "separator",
     ...switches(core.tables.looks, look, switchLook),
     { id: "accurateItem", text: kTexts.accurate, checked: accurate, action: switchAccurate },
@@ -346,7 +477,7 @@ function menuEntries(place) {
         ]
       : []),
     { id: "listItem", text: kTexts.chargeList, action: editList },
-  ];
+  ].map(endsReleasing);
 }
 
 // Opens the menu: at the pointer over the picture, or under its button.
@@ -394,6 +525,9 @@ function connectHandlers() {
       event.preventDefault();
       savePicture();
     }
+    // Escape ends the releasing of test charges (a dialog or the menu
+    // takes its own Escape).
+    if (event.key === "Escape" && releasing !== null && !dialogOpen() && !menu.isOpen()) setReleasing(null);
   });
 }
 
@@ -401,10 +535,11 @@ function connectHandlers() {
 // presets the window (no option's handler runs), switches on or off what it
 // names for this visit, and draws when the link asks for it.
 async function applyLink() {
-  const link = readLink(location.search, (text) => core.readsInFull(text), core.tables);
+  const link = readLink(location.search, core);
   for (const [key, on] of Object.entries(link.overlays)) on ? overlays.add(key) : overlays.delete(key);
   for (const [key, on] of Object.entries(link.looks)) on ? look.add(key) : look.delete(key);
   if (link.accurate !== undefined) accurate = link.accurate;
+  if (link.releaseLines !== undefined) releaseLines = link.releaseLines;
   const mode = link.mode ?? panel.mode();
   if (mode === "several") {
     panel.show(mode, link.charges);
@@ -415,7 +550,23 @@ async function applyLink() {
   }
   showLook();
   if (link.ignored.length > 0) note(withArguments(kTexts.linkIgnored, link.ignored.join(kTexts.listSeparator)));
-  if (link.draw) await excite();
+  if (!link.draw) return;
+  await excite();
+  if (link.testCharges.length > 0 && shown) await releaseWhole(link.testCharges);
+}
+
+// The test charges of a link, released together and shown whole, or the
+// message the core refuses them with.
+async function releaseWhole(released) {
+  const refusal = core.releaseRefusal({ ...shown, testCharges: released });
+  if (refusal) {
+    rememberInAddress();
+    await showMessage(refusal);
+    return;
+  }
+  testCharges = released;
+  releasedAt = released.map(() => -Infinity);
+  await redrawShown();
 }
 
 function whenPainted() {
@@ -432,6 +583,7 @@ async function start() {
     element: pictureElement,
     canvas,
     probe: byId("probe"),
+    arrow: byId("releaseArrow"),
     core: () => (ending ? null : core),
     charges: () => charges,
     configuration,
@@ -451,6 +603,7 @@ async function start() {
   for (const { key } of [...core.tables.overlays]) if (recalled(key)) overlays.add(key);
   for (const { key } of [...core.tables.looks]) if (recalled(key)) look.add(key);
   accurate = recalled(kAccurateKey);
+  releaseLines = recalled(kReleaseLinesKey);
   describe("", null);
   // A message the linked drawing shows stays open; the page works already.
   applyLink();
@@ -464,11 +617,22 @@ function asConfiguration(mode, texts, options) {
   if (!["single", "two", "several"].includes(mode)) throw new TypeError('mode is "single", "two" or "several"');
   if (!Array.isArray(texts) || (mode === "several" ? texts.length % 3 !== 0 : texts.length !== 6))
     throw new TypeError("texts are the six box texts, or three for each of several charges");
-  if (options === null || typeof options !== "object") throw new TypeError("options are { equipotentials, zeroField, accurate }");
+  if (options === null || typeof options !== "object")
+    throw new TypeError("options are { equipotentials, zeroField, accurate, testCharges, releaseLines }");
+  const released = options.testCharges ?? [];
+  if (!Array.isArray(released)) throw new TypeError("testCharges are [{ x, y, vx, vy, positive }, …]");
   const t = texts.map(String);
   const charges = Array.from({ length: t.length / 3 }, (_, i) => t.slice(3 * i, 3 * i + 3));
   const on = new Set(core.tables.overlays.map((row) => row.key).filter((key) => options[key]));
-  return { mode, charges, overlays: on, look: new Set(), accurate: Boolean(options.accurate) };
+  return {
+    mode,
+    charges,
+    overlays: on,
+    look: new Set(),
+    accurate: Boolean(options.accurate),
+    testCharges: released.map(({ x, y, vx = 0, vy = 0, positive }) => ({ x: Number(x), y: Number(y), vx: Number(vx), vy: Number(vy), positive: Boolean(positive) })),
+    releaseLines: Boolean(options.releaseLines),
+  };
 }
 
 window.fieldlines = Object.freeze({

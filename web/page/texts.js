@@ -26,6 +26,10 @@ export const kTexts = Object.freeze({
   removeCharge: qsTranslate("Form1", "删除此电荷"),
   changeCharge: qsTranslate("Form1", "修改此电荷…"),
   chargeList: qsTranslate("Form1", "电荷列表…"),
+  releasePositive: qsTranslate("Form1", "释放试探电荷（正）"),
+  releaseNegative: qsTranslate("Form1", "释放试探电荷（负）"),
+  releaseLines: qsTranslate("Form1", "显示出发点的电场线"),
+  clearPaths: qsTranslate("Form1", "清除轨迹"),
 
   saveTitle: qsTranslate("Messages", "保存图片"),
   saveAs: qsTranslate("Page", "保存为："),
