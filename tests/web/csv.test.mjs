@@ -259,7 +259,7 @@ test("test charges give the command line's paths, within 1e-9", async () => {
   list.forEach((c, i) => {
     const a = expected[i].split("\n");
     const b = outputs[i].split("\n");
-    assert.ok(a.filter((row) => row.includes("#8000c0")).length > 100, `${c.name}: the paths are in the CSV`);
+    assert.ok(a.filter((row) => row.includes("#8000c0")).length > 20, `${c.name}: the paths are in the CSV`);
     assert.equal(b.length, a.length, c.name);
     a.forEach((row, r) => {
       if (row === b[r]) return;
