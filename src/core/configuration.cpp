@@ -45,18 +45,14 @@ double Configuration::testTime(std::size_t i) const
 
 bool Configuration::operator==(const Configuration &other) const
 {
-    const auto sameTestCharges = [this, &other] {
-        if (testCharges.size() != other.testCharges.size())
-            return false;
+    const auto sameTimes = [this, &other] {
         for (std::size_t i = 0; i < testCharges.size(); ++i) {
-            const TestCharge &a = testCharges[i];
-            const TestCharge &b = other.testCharges[i];
-            if (a.x != b.x || a.y != b.y || a.vx != b.vx || a.vy != b.vy || a.positive != b.positive
-                || testTime(i) != other.testTime(i))
+            if (testTime(i) != other.testTime(i))
                 return false;
         }
         return true;
     };
     return mode == other.mode && charges == other.charges && overlays == other.overlays && look == other.look
-           && accurate == other.accurate && releaseLines == other.releaseLines && sameTestCharges();
+           && accurate == other.accurate && releaseLines == other.releaseLines && testCharges == other.testCharges
+           && sameTimes();
 }

@@ -1,5 +1,7 @@
 #include "core/displaylist.h"
 
+#include "core/plotclip.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -13,44 +15,6 @@ std::uint32_t rgbOf(std::uint32_t bgr)
     const std::uint32_t green = (bgr >> 8) & 0xFF;
     const std::uint32_t blue = (bgr >> 16) & 0xFF;
     return (red << 16) | (green << 8) | blue;
-}
-
-// Liang-Barsky: clips the segment (x1, y1)-(x2, y2) to the rectangle
-// [left, right] × [top, bottom] in place. False when nothing of it is inside.
-bool clipSegment(double &x1, double &y1, double &x2, double &y2,
-                 double left, double top, double right, double bottom)
-{
-    const double dx = x2 - x1;
-    const double dy = y2 - y1;
-    double t0 = 0;
-    double t1 = 1;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x1 - left, right - x1, y1 - top, bottom - y1};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0)
-                return false;  // parallel to this edge and outside it
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1)
-            return false;
-    }
-    const double startX = x1;
-    const double startY = y1;
-    if (t1 < 1) {
-        x2 = startX + t1 * dx;
-        y2 = startY + t1 * dy;
-    }
-    if (t0 > 0) {
-        x1 = startX + t0 * dx;
-        y1 = startY + t0 * dy;
-    }
-    return true;
 }
 
 }  // namespace
@@ -111,23 +75,23 @@ DisplayList::Run &DisplayList::runFor(bool dots, std::uint32_t rgb)
 
 void DisplayList::Line(float x1, float y1, float x2, float y2, std::uint32_t colour)
 {
-    double ax = originX_ + x1 * scaleX_;
-    double ay = originY_ + y1 * scaleY_;
-    double bx = originX_ + x2 * scaleX_;
-    double by = originY_ + y2 * scaleY_;
-    if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(bx) || !std::isfinite(by))
+    PlotPoint from{originX_ + x1 * scaleX_, originY_ + y1 * scaleY_};
+    PlotPoint to{originX_ + x2 * scaleX_, originY_ + y2 * scaleY_};
+    if (!isFinite(from) || !isFinite(to))
         return;
 
     // Clip with a margin beyond the pen's half width, so that neither the
     // stroke nor its round cap at a clipped end can reach into the picture:
     // the clipped segment paints exactly the pixels the whole one would.
     const double margin = penWidth_ / 2.0 + 1;
-    if (!clipSegment(ax, ay, bx, by, -margin, -margin, Plot::kDesignWidth + margin,
-                     Plot::kDesignHeight + margin))
+    const ClipRange range =
+        clipRange(from, to, -margin, -margin, Plot::kDesignWidth + margin, Plot::kDesignHeight + margin);
+    if (range.t0 > range.t1)
         return;
+    cutTo(range, from, to);
 
-    const Point a{float(ax), float(ay)};
-    const Point b{float(bx), float(by)};
+    const Point a{float(from.x), float(from.y)};
+    const Point b{float(to.x), float(to.y)};
     Run &run = runFor(false, rgbOf(colour));
     if (run.count >= 2) {
         const Point &last = points_.back();

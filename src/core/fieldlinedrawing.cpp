@@ -101,11 +101,8 @@ std::vector<std::vector<PlotPoint>> visiblePieces(const TracedLine &line)
 std::vector<Arrowhead> arrowheads(const std::vector<PlotPoint> &piece, bool alongField, const Charges &charges)
 {
     std::vector<double> at(piece.size(), 0);
-    for (std::size_t k = 1; k < piece.size(); ++k) {
-        const double dx = piece[k].x - piece[k - 1].x;
-        const double dy = piece[k].y - piece[k - 1].y;
-        at[k] = at[k - 1] + std::sqrt(dx * dx + dy * dy);
-    }
+    for (std::size_t k = 1; k < piece.size(); ++k)
+        at[k] = at[k - 1] + distance(piece[k - 1], piece[k]);
     if (piece.size() < 2 || at.back() < kShortestPiece)
         return {};
     const double length = at.back();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/fieldlinetracer.h"
+#include "core/plotgeometry.h"
 #include "core/plotpoint.h"
 #include "core/pointcharge.h"
 
@@ -27,7 +28,7 @@ constexpr double kWing = 2;
 // About one arrowhead per this length of a visible piece.
 constexpr double kArrowSpacing = 20;
 // Pieces shorter than a pixel are no pieces to put an arrowhead on.
-constexpr double kShortestPiece = 90.0 / 693;
+constexpr double kShortestPiece = Plot::kPixel;
 
 }  // namespace FieldLineDrawing
 

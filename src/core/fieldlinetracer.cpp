@@ -12,8 +12,8 @@
 
 namespace {
 
-// One pixel at the designed size, in plot units.
-constexpr double kPixel = 90.0 / 693;
+using Plot::kPixel;
+
 // The local error allowed in a step, as a fraction of the distance to the
 // nearest charge: the vertices come out some hundred times closer to the
 // exact line than the picture needs, and the invariants of two charges
@@ -77,7 +77,7 @@ double distanceToChord(PlotPoint p, PlotPoint a, PlotPoint b)
     const double dy = b.y - a.y;
     const double length = std::sqrt(dx * dx + dy * dy);
     if (length == 0)
-        return std::sqrt((p.x - a.x) * (p.x - a.x) + (p.y - a.y) * (p.y - a.y));
+        return distance(p, a);
     return std::fabs((p.x - a.x) * dy - (p.y - a.y) * dx) / length;
 }
 
@@ -201,12 +201,7 @@ FieldLineTracer::FieldLineTracer(Charges charges)
     for (std::size_t i = 0; i < all.size(); ++i) {
         if (all[i].q == 0)
             continue;
-        Charges others;
-        for (std::size_t j = 0; j < all.size(); ++j) {
-            if (j != i && all[j].q != 0)
-                others.push_back(all[j]);
-        }
-        const FieldVector e = PointField(std::move(others)).field(all[i].x, all[i].y);
+        const FieldVector e = field_.fieldOfOthers(i);
         const double balance = std::sqrt(std::fabs(all[i].q) / std::sqrt(e.x * e.x + e.y * e.y));
         if (std::isfinite(balance)) {
             captureRadius_[i] = std::min(kCaptureRadius, 0.1 * balance);

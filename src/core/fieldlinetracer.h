@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/plotgeometry.h"
 #include "core/plotpoint.h"
 #include "core/pointcharge.h"
 #include "core/pointfield.h"
@@ -57,8 +58,8 @@ class FieldLineTracer
 public:
     static constexpr double kEscapeRadius = 900;
     static constexpr double kLengthLimit = 5000;
-    // A quarter pixel at the designed size, 693 pixels for 90 units.
-    static constexpr double kChordTolerance = 0.25 * 90 / 693;
+    // A quarter pixel at the designed size.
+    static constexpr double kChordTolerance = 0.25 * Plot::kPixel;
 
     explicit FieldLineTracer(Charges charges);
 

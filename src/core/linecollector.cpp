@@ -4,7 +4,7 @@
 
 void LineCollector::Line(float x1, float y1, float x2, float y2, std::uint32_t colour)
 {
-    target_.Line(x1, y1, x2, y2, colour);
+    ForwardingSurface::Line(x1, y1, x2, y2, colour);
     if (!Plot::besidePlot(x1, y1, x2, y2))
         lines_.push_back({x1, y1, x2, y2});
 }

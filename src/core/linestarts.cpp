@@ -1,5 +1,6 @@
 #include "core/linestarts.h"
 
+#include "core/angles.h"
 #include "core/pointfield.h"
 
 #include <algorithm>
@@ -7,7 +8,6 @@
 
 namespace {
 
-constexpr double kPiExact = 3.14159265358979323846;
 // Lines from all charges together, at most, and from the strongest one.
 constexpr double kMostLines = 240;
 constexpr double kLinesOfStrongest = 24;
@@ -70,7 +70,7 @@ PlotPoint inOctant(long o, PlotPoint cs)
 // The unit vector at an angle (radians, 0 ≤ angle < 2π).
 PlotPoint unitAt(double angle)
 {
-    const double eighth = kPiExact / 4;
+    const double eighth = kExactPi / 4;
     long o = long(angle / eighth);
     o = std::clamp(o, 0L, 7L);
     const double x = std::clamp(angle - double(o) * eighth, 0.0, eighth);
@@ -96,12 +96,12 @@ double angleOf(PlotPoint v)
 {
     const double ax = std::fabs(v.x);
     const double ay = std::fabs(v.y);
-    double a = ay <= ax ? (ax == 0 ? 0 : arctan(ay / ax)) : kPiExact / 2 - arctan(ax / ay);
+    double a = ay <= ax ? (ax == 0 ? 0 : arctan(ay / ax)) : kExactPi / 2 - arctan(ax / ay);
     if (v.x < 0)
-        a = kPiExact - a;
+        a = kExactPi - a;
     if (v.y < 0)
-        a = 2 * kPiExact - a;
-    return a >= 2 * kPiExact ? 0 : a;
+        a = 2 * kExactPi - a;
+    return a >= 2 * kExactPi ? 0 : a;
 }
 
 }  // namespace
@@ -144,7 +144,7 @@ PlotPoint unitTurn(long k, long n)
     if (odd && r == 0)
         cs = {std::sqrt(0.5), std::sqrt(0.5)};
     else
-        cs = cosSin(kPiExact / 4 * double(odd ? n - r : r) / double(n));
+        cs = cosSin(kExactPi / 4 * double(odd ? n - r : r) / double(n));
     return inOctant(o, cs);
 }
 
@@ -152,17 +152,15 @@ std::vector<PlotPoint> startDirections(const Charges &charges, std::size_t i, in
 {
     if (n <= 0 || i >= charges.size())
         return {};
-    Charges others;
     double scale = 0;
     for (std::size_t j = 0; j < charges.size(); ++j) {
         if (j == i || charges[j].q == 0)
             continue;
         const double dx = charges[j].x - charges[i].x;
         const double dy = charges[j].y - charges[i].y;
-        others.push_back(charges[j]);
         scale += std::fabs(charges[j].q) / (dx * dx + dy * dy);
     }
-    const FieldVector e = PointField(others).field(charges[i].x, charges[i].y);
+    const FieldVector e = PointField(charges).fieldOfOthers(i);
     const double strength = std::sqrt(e.x * e.x + e.y * e.y);
     // A field that vanishes by symmetry comes out as rounding noise, whose
     // direction means nothing.
@@ -190,7 +188,7 @@ std::vector<PlotPoint> gapDirections(const std::vector<PlotPoint> &arrivals, int
     // Gap k runs counter-clockwise from arrival k to the next one.
     std::vector<double> gaps(n);
     for (std::size_t k = 0; k < n; ++k)
-        gaps[k] = k + 1 < n ? angles[k + 1] - angles[k] : angles[0] + 2 * kPiExact - angles[k];
+        gaps[k] = k + 1 < n ? angles[k + 1] - angles[k] : angles[0] + 2 * kExactPi - angles[k];
     // One line after another goes to the gap it leaves the widest spacing
     // in (the D'Hondt rule), so the lines of one gap spread evenly over it.
     std::vector<int> lines(n, 0);
@@ -209,8 +207,8 @@ std::vector<PlotPoint> gapDirections(const std::vector<PlotPoint> &arrivals, int
     for (std::size_t k = 0; k < n; ++k) {
         for (int j = 1; j <= lines[k]; ++j) {
             double angle = angles[k] + gaps[k] * j / (lines[k] + 1);
-            if (angle >= 2 * kPiExact)
-                angle -= 2 * kPiExact;
+            if (angle >= 2 * kExactPi)
+                angle -= 2 * kExactPi;
             added.push_back(unitAt(angle));
         }
     }

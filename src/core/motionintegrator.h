@@ -1,18 +1,7 @@
 #pragma once
 
+#include "core/motionstate.h"
 #include "core/pointfield.h"
-
-// The state of a body moving in the plane: position, velocity, and the
-// acceleration there (which depends on the position alone).
-struct MotionState
-{
-    double x = 0;
-    double y = 0;
-    double vx = 0;
-    double vy = 0;
-    double ax = 0;
-    double ay = 0;
-};
 
 // Integrates the motion of a body of charge-to-mass ratio s in the field of
 // point charges, d²r/dt² = a(r) = s E(r), as the first-order system

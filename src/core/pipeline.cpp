@@ -94,49 +94,27 @@ struct TestChargePaths
     std::vector<TestChargePath> paths;
     std::vector<std::vector<PlotPoint>> lines;  // when asked for
 
-    bool holds(const Charges &c, const TestCharges &r) const
-    {
-        const auto sameCharge = [](const PointCharge &a, const PointCharge &b) {
-            return a.x == b.x && a.y == b.y && a.q == b.q;
-        };
-        const auto sameRelease = [](const TestCharge &a, const TestCharge &b) {
-            return a.x == b.x && a.y == b.y && a.vx == b.vx && a.vy == b.vy && a.positive == b.positive;
-        };
-        return std::equal(charges.begin(), charges.end(), c.begin(), c.end(), sameCharge)
-               && std::equal(releases.begin(), releases.end(), r.begin(), r.end(), sameRelease);
-    }
-
     // Follows the releases in the field of the charges, keeping the paths
     // (and lines) of releases already followed in the same field: a new
     // release costs one path, not all of them again.
     void follow(const Charges &c, const TestCharges &r, bool withLines)
     {
-        if (holds(c, r) && (!withLines || lines.size() == paths.size()))
+        if (charges == c && releases == r && (!withLines || lines.size() == paths.size()))
             return;
-        const auto sameRelease = [](const TestCharge &a, const TestCharge &b) {
-            return a.x == b.x && a.y == b.y && a.vx == b.vx && a.vy == b.vy && a.positive == b.positive;
-        };
-        const bool sameField = std::equal(charges.begin(), charges.end(), c.begin(), c.end(),
-                                          [](const PointCharge &a, const PointCharge &b) {
-                                              return a.x == b.x && a.y == b.y && a.q == b.q;
-                                          });
+        // After a refusal nothing was followed.
+        const std::size_t known = charges == c ? std::min(releases.size(), paths.size()) : 0;
         std::vector<TestChargePath> followed;
         std::vector<std::vector<PlotPoint>> through;
         refusal = releaseRefusal(c, r);
         if (!refusal) {
             for (const TestCharge &release : r) {
-                std::size_t known = sameField ? releases.size() : 0;
-                for (std::size_t i = 0; i < known; ++i) {
-                    if (sameRelease(releases[i], release) && i < paths.size()) {
-                        known = i;
-                        break;
-                    }
-                }
-                const bool reuse = sameField && known < releases.size() && known < paths.size();
-                followed.push_back(reuse ? paths[known] : TestChargePath(c, release));
+                const std::size_t i = std::size_t(std::find(releases.begin(), releases.begin() + known, release)
+                                                  - releases.begin());
+                const bool reuse = i < known;
+                followed.push_back(reuse ? paths[i] : TestChargePath(c, release));
                 if (withLines) {
-                    const bool lineKnown = reuse && known < lines.size();
-                    through.push_back(lineKnown ? lines[known] : fieldLineThrough(c, release.x, release.y).points);
+                    const bool lineKnown = reuse && i < lines.size();
+                    through.push_back(lineKnown ? lines[i] : fieldLineThrough(c, release.x, release.y).points);
                 }
             }
         }

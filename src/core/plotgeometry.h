@@ -32,5 +32,7 @@ constexpr int kDesignHeight = 385;
 constexpr int kUnitsPerPixel = 15;
 constexpr float kDesignWidthUnits = float(kDesignWidth * kUnitsPerPixel);
 constexpr float kDesignHeightUnits = float(kDesignHeight * kUnitsPerPixel);
+// One pixel of the designed picture, in plot units.
+constexpr double kPixel = double(kRight - kLeft) / kDesignWidth;
 
 }  // namespace Plot

@@ -9,6 +9,9 @@ struct PointCharge
     double x = 0;
     double y = 0;
     double q = 0;
+
+    bool operator==(const PointCharge &other) const { return x == other.x && y == other.y && q == other.q; }
+    bool operator!=(const PointCharge &other) const { return !(*this == other); }
 };
 
 using Charges = std::vector<PointCharge>;

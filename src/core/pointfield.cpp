@@ -13,9 +13,20 @@ PointField::PointField(Charges charges)
 
 FieldVector PointField::field(double x, double y) const
 {
+    return fieldWithout(x, y, charges_.size());
+}
+
+FieldVector PointField::fieldOfOthers(std::size_t i) const
+{
+    return fieldWithout(charges_.at(i).x, charges_.at(i).y, i);
+}
+
+FieldVector PointField::fieldWithout(double x, double y, std::size_t skipped) const
+{
     FieldVector e;
-    for (const PointCharge &c : charges_) {
-        if (c.q == 0)
+    for (std::size_t j = 0; j < charges_.size(); ++j) {
+        const PointCharge &c = charges_[j];
+        if (j == skipped || c.q == 0)
             continue;
         const double dx = x - c.x;
         const double dy = y - c.y;

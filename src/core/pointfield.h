@@ -3,6 +3,7 @@
 #include "core/pointcharge.h"
 
 #include <cmath>
+#include <cstddef>
 
 // The field of point charges in the program's own units, in double
 // precision, for everything drawn beside the unit-step tracers (the
@@ -54,9 +55,14 @@ public:
     }
     // E = Σ q (p − c) / r³.
     FieldVector field(double x, double y) const;
+    // The field at charge i's place of all the other charges.
+    FieldVector fieldOfOthers(std::size_t i) const;
     // V, ∇V and the Hessian of V together, at the cost of one pass.
     FieldDerivatives derivatives(double x, double y) const;
 
 private:
+    // E of every charge but the one with index skipped.
+    FieldVector fieldWithout(double x, double y, std::size_t skipped) const;
+
     Charges charges_;
 };

@@ -7,12 +7,8 @@ namespace {
 
 const Message *refusal(const Charges &charges, const TestCharge &t)
 {
-    for (const PointCharge &c : charges) {
-        const double dx = t.x - c.x;
-        const double dy = t.y - c.y;
-        if (dx * dx + dy * dy < kTestChargeReach * kTestChargeReach)
-            return &Messages::ReleaseOnCharge;
-    }
+    if (withinTestChargeReach(charges, t.x, t.y))
+        return &Messages::ReleaseOnCharge;
     // Plot::contains is false for a coordinate that is not a number.
     if (!Plot::contains(t.x, t.y))
         return &Messages::ReleaseOutOfPlot;
@@ -23,6 +19,17 @@ const Message *refusal(const Charges &charges, const TestCharge &t)
 }
 
 }  // namespace
+
+bool withinTestChargeReach(const Charges &charges, double x, double y)
+{
+    for (const PointCharge &c : charges) {
+        const double dx = x - c.x;
+        const double dy = y - c.y;
+        if (dx * dx + dy * dy < kTestChargeReach * kTestChargeReach)
+            return true;
+    }
+    return false;
+}
 
 const Message *releaseRefusal(const Charges &charges, const TestCharges &testCharges)
 {

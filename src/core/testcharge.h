@@ -21,6 +21,12 @@ struct TestCharge
 
     // q/m, the factor between the field and the acceleration.
     double chargeToMass() const { return positive ? 1.0 : -1.0; }
+
+    bool operator==(const TestCharge &other) const
+    {
+        return x == other.x && y == other.y && vx == other.vx && vy == other.vy && positive == other.positive;
+    }
+    bool operator!=(const TestCharge &other) const { return !(*this == other); }
 };
 
 using TestCharges = std::vector<TestCharge>;
@@ -38,6 +44,10 @@ constexpr double kTestTimePerSecond = 25;
 // A release dragged out from its point gets this speed for each plot unit
 // the pointer is dragged, in the direction of the drag.
 constexpr double kReleaseSpeedPerUnit = 0.5;
+
+// True when (x, y) lies within kTestChargeReach of a charge's centre, a
+// charge of 0 included.
+bool withinTestChargeReach(const Charges &charges, double x, double y);
 
 // What a release of these test charges into the field of these charges is
 // refused for, in this order: more than kMaxTestCharges

@@ -11,8 +11,8 @@
 
 namespace {
 
-// One pixel of the designed picture in plot units.
-constexpr double kPixel = double(Plot::kRight - Plot::kLeft) / Plot::kDesignWidth;
+using Plot::kPixel;
+
 // The drawn path keeps within a quarter pixel of the samples, whose own
 // chords stray from the path by a hundredth of a pixel or less.
 constexpr double kThinning = 0.25 * kPixel;

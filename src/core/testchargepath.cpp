@@ -95,7 +95,7 @@ std::optional<double> firstCrossing(const Clearance &atStart, const Clearance &a
 
 PathSample sampleOf(double t, const MotionState &s)
 {
-    return {t, s.x, s.y, s.vx, s.vy, s.ax, s.ay};
+    return {s, t};
 }
 
 // Where within a step the path first meets a circle of reach or the plot's
@@ -160,22 +160,13 @@ Ending endingWithin(const Charges &charges, const PathSample &a, const PathSampl
     return ending;
 }
 
-bool withinReach(const Charges &charges, double x, double y)
-{
-    for (const PointCharge &c : charges) {
-        if ((x - c.x) * (x - c.x) + (y - c.y) * (y - c.y) < kReach2)
-            return true;
-    }
-    return false;
-}
-
 }  // namespace
 
 TestChargePath::TestChargePath(const Charges &charges, const TestCharge &release)
     : release_(release)
 {
-    samples_.push_back({0, release.x, release.y, release.vx, release.vy, 0, 0});
-    if (withinReach(charges, release.x, release.y)) {
+    samples_.push_back(sampleOf(0, {release.x, release.y, release.vx, release.vy, 0, 0}));
+    if (withinTestChargeReach(charges, release.x, release.y)) {
         end_ = PathEnd::ReachedCharge;
         return;
     }

@@ -1,22 +1,17 @@
 #pragma once
 
+#include "core/motionstate.h"
 #include "core/pointcharge.h"
 #include "core/testcharge.h"
 
 #include <cstddef>
 #include <vector>
 
-// A moment of a test charge's motion: time, position, velocity and
-// acceleration, in plot units.
-struct PathSample
+// A moment of a test charge's motion: its state (position, velocity and
+// acceleration, in plot units) at time t.
+struct PathSample : MotionState
 {
     double t = 0;
-    double x = 0;
-    double y = 0;
-    double vx = 0;
-    double vy = 0;
-    double ax = 0;
-    double ay = 0;
 };
 
 // Why a path ends.
