@@ -1,11 +1,10 @@
 #include "core/caption.h"
 
 #include "core/numberreading.h"
+#include "core/numbertext.h"
 #include "core/translatable.h"
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 std::string shortestText(double value)
 {
@@ -13,28 +12,18 @@ std::string shortestText(double value)
         return "0";
     if (!std::isfinite(value))
         return value > 0 ? "inf" : "-inf";
-    char text[40];
+    std::string out;
     int digits = 1;
     for (; digits <= 17; ++digits) {
-        std::snprintf(text, sizeof text, "%.*g", digits, value);
-        for (char *c = text; *c; ++c) {
-            if (*c == ',')
-                *c = '.';
-        }
-        if (readNumber(text) == value)
+        out = numberText(value, digits);
+        if (readNumber(out) == value)
             break;
     }
     // Whole numbers of up to 16 digits are written out: 10, not 1e1.
     const int exponent = int(std::floor(std::log10(std::fabs(value))));
-    if (exponent >= digits && exponent < 16) {
-        std::snprintf(text, sizeof text, "%.*g", exponent + 1, value);
-        for (char *c = text; *c; ++c) {
-            if (*c == ',')
-                *c = '.';
-        }
-    }
+    if (exponent >= digits && exponent < 16)
+        out = numberText(value, exponent + 1);
     // "1e+20" reads better as "1e20", "1e-07" as "1e-7".
-    std::string out = text;
     const std::size_t e = out.find('e');
     if (e != std::string::npos) {
         std::size_t digits = e + 1;

@@ -2,13 +2,11 @@
 
 #include "core/inputcheck.h"
 #include "core/numberreading.h"
+#include "core/numbertext.h"
 #include "core/plotgeometry.h"
 
 #include <algorithm>
 #include <cmath>
-#include <clocale>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 std::optional<PlotPoint> dragTarget(double x, double y, int charge, const PlotPoint &other, bool twoCharges)
@@ -40,22 +38,14 @@ std::string coordinateText(double value)
         return text;
     }
     // Clamped to the other charge's x: the shortest of up to nine digits
-    // that reads back as the same 32-bit value, with a full stop whatever
-    // the locale's decimal point.
-    char text[40];
+    // that reads back as the same 32-bit value.
+    std::string text;
     for (int digits = 1; digits <= 9; ++digits) {
-        std::snprintf(text, sizeof text, "%.*g", digits, value);
-        if (float(std::strtod(text, nullptr)) == float(value))
+        text = numberText(value, digits);
+        if (float(readNumber(text)) == float(value))
             break;
     }
-    std::string result = text;
-    const std::string point = std::localeconv()->decimal_point;
-    if (point != ".") {
-        const std::size_t at = result.find(point);
-        if (at != std::string::npos)
-            result.replace(at, point.size(), ".");
-    }
-    return result;
+    return text;
 }
 
 PlotPoint chargePlace(const Configuration &configuration, std::size_t index)

@@ -1,6 +1,7 @@
 #include "core/probereadout.h"
 
 #include "core/fieldprobe.h"
+#include "core/numbertext.h"
 #include "core/plotgeometry.h"
 
 #include <cmath>
@@ -8,18 +9,10 @@
 
 namespace {
 
-// Three significant digits, a full stop whatever the locale's decimal
-// point, and 0 for -0.
+// Three significant digits, and 0 for -0.
 std::string threeDigits(double value)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.3g", value == 0 ? 0.0 : value);
-    std::string out = text;
-    for (char &c : out) {
-        if (c == ',')
-            c = '.';
-    }
-    return out;
+    return numberText(value == 0 ? 0.0 : value, 3);
 }
 
 const char *const kUndefinedText = FIELDLINES_TEXT("Probe", "此处场强无定义");
@@ -55,7 +48,8 @@ std::vector<std::string> probeReadout(const Charges &charges, double x, double y
         degrees = 0;
     char direction[32];
     std::snprintf(direction, sizeof direction, "%.1f", degrees);
-    lines.push_back(withArguments(translate("Probe", kFieldText), {threeDigits(field.strength), direction}));
+    lines.push_back(
+        withArguments(translate("Probe", kFieldText), {threeDigits(field.strength), withFullStop(direction)}));
     lines.push_back("V = " + threeDigits(field.potential));
     return lines;
 }

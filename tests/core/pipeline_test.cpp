@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -185,6 +188,56 @@ TEST(Probe, ReadoutLines)
     for (const Row &row : rows)
         EXPECT_EQ(probeReadout(dipole, row.x, row.y), row.lines) << row.x << ", " << row.y;
     EXPECT_TRUE(probeReadout({}, 0, 0).empty());
+}
+
+// A locale whose decimal point is a comma, as a German desktop sets it for
+// the window, built for the test from the system's sources where it is not
+// installed; inactive where neither is there.
+class CommaLocale
+{
+public:
+    CommaLocale()
+        : saved_(std::setlocale(LC_NUMERIC, nullptr))
+    {
+        if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+            return;
+        char folder[] = "/tmp/fieldlines-locale-XXXXXX";
+        if (!std::filesystem::exists("/usr/share/i18n/locales/de_DE") || !mkdtemp(folder))
+            return;
+        folder_ = folder;
+        const std::string make = "localedef -i de_DE -f UTF-8 " + folder_ + "/de_DE.UTF-8 >/dev/null 2>&1";
+        if (std::system(make.c_str()) != 0)
+            return;
+        setenv("LOCPATH", folder, 1);
+        std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    }
+    ~CommaLocale()
+    {
+        std::setlocale(LC_NUMERIC, saved_.c_str());
+        if (!folder_.empty()) {
+            unsetenv("LOCPATH");
+            std::filesystem::remove_all(folder_);
+        }
+    }
+    bool active() const { return std::string(std::localeconv()->decimal_point) == ","; }
+
+private:
+    std::string saved_;
+    std::string folder_;
+};
+
+// Every number the program writes keeps its full stop under such a locale.
+TEST(Probe, NumbersKeepTheirFullStopInACommaLocale)
+{
+    const CommaLocale comma;
+    if (!comma.active())
+        GTEST_SKIP() << "no locale with a decimal comma on this system";
+    const Charges dipole = {{-15, 0, 10}, {15, 0, -10}};
+    EXPECT_EQ(probeReadout(dipole, -15, 0.5),
+              (std::vector<std::string>{"x = -15   y = 0.5", "|E| = 40   方向 90.0°", "V = 19.7"}));
+    EXPECT_EQ(pictureCaption(configured(Mode::Two, {{"0.1", "1e-7", "1e20"}, {"45", "25", "-3.5"}})),
+              "两个点电荷：Q1 (0.1, 1e-7)，1e20 C；Q2 (45, 25)，-3.5 C");
+    EXPECT_EQ(coordinateText(1.25), "1.25");
 }
 
 // The probe's box never covers a dot, nor the pointer.
