@@ -3,8 +3,6 @@
 #include "core/messages.h"
 #include "plot/picturepainter.h"
 
-#include <QPainter>
-
 #include <exception>
 #include <new>
 
@@ -56,13 +54,7 @@ void DrawingThread::run()
             *picture = pipeline.draw(request.configuration);
             if (aborted_)
                 return;
-            screen = QImage(request.screenSize, QImage::Format_RGB32);
-            if (!screen.isNull()) {
-                screen.setDevicePixelRatio(request.pixelRatio);
-                QPainter painter(&screen);
-                PicturePainter::paint(painter, picture->drawing,
-                                      QRectF(QPointF(0, 0), QSizeF(request.screenSize) / request.pixelRatio));
-            }
+            screen = PicturePainter::screenImage(picture->drawing, request.screenSize, request.pixelRatio);
         } catch (const std::bad_alloc &) {
             picture->configuration = request.configuration;
             picture->messages.push_back(Messages::OutOfMemory);

@@ -1,5 +1,6 @@
 #include "app/picturebox.h"
 
+#include "core/look.h"
 #include "core/plotgeometry.h"
 #include "core/probereadout.h"
 #include "plot/picturepainter.h"
@@ -12,6 +13,13 @@
 #include <QPainter>
 
 #include <algorithm>
+
+namespace {
+
+// Between the readout's box and its text, in pixels.
+constexpr int kReadoutPadding = 4;
+
+}  // namespace
 
 PictureBox::PictureBox(QWidget *parent)
     : QWidget(parent)
@@ -41,6 +49,13 @@ PlotPoint PictureBox::userPoint(const QPointF &position) const
             Plot::kTop - (position.y() - plot.top()) / plot.height() * (Plot::kTop - Plot::kBottom)};
 }
 
+QPointF PictureBox::widgetPoint(const PlotPoint &point) const
+{
+    const QRectF plot(plotRect());
+    return {plot.left() + (point.x - Plot::kLeft) / (Plot::kRight - Plot::kLeft) * plot.width(),
+            plot.top() + (Plot::kTop - point.y) / (Plot::kTop - Plot::kBottom) * plot.height()};
+}
+
 double PictureBox::pixelsPerUnit() const
 {
     return plotRect().width() / double(Plot::kRight - Plot::kLeft);
@@ -57,33 +72,34 @@ void PictureBox::show(std::shared_ptr<const Picture> picture, const QImage &imag
 
 void PictureBox::setReadout(const QStringList &lines, const PlotPoint &avoid)
 {
-    QPoint corner;
+    QRect box;
     if (!lines.isEmpty()) {
         // The box keeps clear of every dot and of the pointer.
         const QSize size = readoutSize(lines);
         const double unit = pixelsPerUnit();
         const double margin = 4 / unit;
-        const double dotPx = picture_ && picture_->configuration.look.projector ? 15 : 10;
-        const double dotRadius = (dotPx + 2) * plotRect().width() / Plot::kDesignWidth / unit;
+        const double dotPx = dotRadius(picture_ ? picture_->configuration.look : Look{});
+        const double clearance = (dotPx + 2) * plotRect().width() / Plot::kDesignWidth / unit;
         static const Charges none;
         const ProbeCorner where = probeCorner(picture_ ? picture_->charges : none, avoid, size.width() / unit,
-                                              size.height() / unit, margin, dotRadius);
+                                              size.height() / unit, margin, clearance);
         const QRect plot = plotRect();
         const bool right = where == ProbeCorner::TopRight || where == ProbeCorner::BottomRight;
         const bool bottom = where == ProbeCorner::BottomLeft || where == ProbeCorner::BottomRight;
-        corner = QPoint(right ? plot.right() - 4 - size.width() : plot.left() + 4,
-                        bottom ? plot.bottom() - 4 - size.height() : plot.top() + 4);
+        box = QRect(QPoint(right ? plot.right() - 4 - size.width() : plot.left() + 4,
+                           bottom ? plot.bottom() - 4 - size.height() : plot.top() + 4),
+                    size);
     }
-    if (lines == readout_ && corner == readoutCorner_)
+    if (lines == readout_ && box == readoutBox_)
         return;
     readout_ = lines;
-    readoutCorner_ = corner;
+    readoutBox_ = box;
     update();
 }
 
 QRect PictureBox::readoutRect() const
 {
-    return readout_.isEmpty() ? QRect() : QRect(readoutCorner_, readoutSize(readout_));
+    return readoutBox_;
 }
 
 bool PictureBox::cacheIsCurrent() const
@@ -96,12 +112,8 @@ void PictureBox::renderCache()
     // Rendered at the device's resolution, so lines stay sharp on a
     // high-density screen: for a change of screen, or before the first
     // picture.
-    const qreal ratio = devicePixelRatioF();
-    cache_ = QImage(screenSize(), QImage::Format_RGB32);
-    cache_.setDevicePixelRatio(ratio);
-    QPainter painter(&cache_);
     static const DisplayList empty;
-    PicturePainter::paint(painter, picture_ ? picture_->drawing : empty, QRectF(QPointF(0, 0), QSizeF(plotRect().size())));
+    cache_ = PicturePainter::screenImage(picture_ ? picture_->drawing : empty, screenSize(), devicePixelRatioF());
 }
 
 void PictureBox::paintEvent(QPaintEvent *)
@@ -133,20 +145,13 @@ void PictureBox::paintArrow(QPainter &painter) const
 {
     if (arrowFrom_.x == arrowTo_.x && arrowFrom_.y == arrowTo_.y)
         return;
-    const QRectF plot(plotRect());
-    const auto widget = [&plot](const PlotPoint &p) {
-        return QPointF(plot.left() + (p.x - Plot::kLeft) / (Plot::kRight - Plot::kLeft) * plot.width(),
-                       plot.top() + (Plot::kTop - p.y) / (Plot::kTop - Plot::kBottom) * plot.height());
-    };
-    const QPointF from = widget(arrowFrom_);
-    const QPointF to = widget(arrowTo_);
-    const QLineF shaft(from, to);
+    const QLineF shaft(widgetPoint(arrowFrom_), widgetPoint(arrowTo_));
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(QPen(QColor(0x80, 0x00, 0xC0), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawLine(shaft);
     if (shaft.length() > 1) {
-        QLineF wing(to, from);
+        QLineF wing(shaft.p2(), shaft.p1());
         wing.setLength(std::min(12.0, shaft.length()));
         for (const double turn : {22.5, -22.5}) {
             QLineF side = wing;
@@ -157,16 +162,20 @@ void PictureBox::paintArrow(QPainter &painter) const
     painter.restore();
 }
 
-QSize PictureBox::readoutSize(const QStringList &lines) const
+QFont PictureBox::readoutFont() const
 {
     QFont small = font();
     small.setPointSizeF(9);
-    const QFontMetrics metrics(small);
+    return small;
+}
+
+QSize PictureBox::readoutSize(const QStringList &lines) const
+{
+    const QFontMetrics metrics(readoutFont());
     int width = 0;
     for (const QString &line : lines)
         width = std::max(width, metrics.horizontalAdvance(line));
-    const int padding = 4;
-    return QSize(width + 2 * padding, int(lines.size()) * metrics.height() + 2 * padding);
+    return QSize(width + 2 * kReadoutPadding, int(lines.size()) * metrics.height() + 2 * kReadoutPadding);
 }
 
 // A small box of text on a light, slightly see-through background, so the
@@ -175,19 +184,17 @@ void PictureBox::paintReadout(QPainter &painter) const
 {
     if (readout_.isEmpty())
         return;
-    QFont small = font();
-    small.setPointSizeF(9);
+    const QFont small = readoutFont();
     painter.setFont(small);
     const QFontMetrics metrics(small);
-    const int padding = 4;
-    const QRect box = readoutRect();
+    const QRect &box = readoutBox_;
     painter.setPen(QColor(0x90, 0x90, 0x90));
     painter.setBrush(QColor(255, 255, 255, 225));
     painter.drawRect(box.adjusted(0, 0, -1, -1));
     painter.setPen(Qt::black);
     for (int i = 0; i < readout_.size(); ++i)
-        painter.drawText(box.left() + padding, box.top() + padding + i * metrics.height() + metrics.ascent(),
-                         readout_[i]);
+        painter.drawText(box.left() + kReadoutPadding,
+                         box.top() + kReadoutPadding + i * metrics.height() + metrics.ascent(), readout_[i]);
 }
 
 void PictureBox::contextMenuEvent(QContextMenuEvent *event)

@@ -44,6 +44,7 @@ public:
     // The plot's user coordinates of a point of the widget, and how many of
     // the widget's pixels one unit of them spans.
     PlotPoint userPoint(const QPointF &position) const;
+    QPointF widgetPoint(const PlotPoint &point) const;
     double pixelsPerUnit() const;
 
     // Lines shown in a corner of the plot, chosen so that the box covers no
@@ -91,6 +92,8 @@ protected:
 private:
     bool cacheIsCurrent() const;
     void renderCache();
+    // The readout's font, and the size of its box for these lines.
+    QFont readoutFont() const;
     QSize readoutSize(const QStringList &lines) const;
     void paintReadout(QPainter &painter) const;
 
@@ -101,6 +104,6 @@ private:
     PlotPoint arrowTo_;
     QImage cache_;
     QStringList readout_;
-    QPoint readoutCorner_;
+    QRect readoutBox_;
     QMenu *menu_ = nullptr;
 };

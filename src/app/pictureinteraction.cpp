@@ -2,6 +2,7 @@
 
 #include "app/picturebox.h"
 #include "core/drag.h"
+#include "core/look.h"
 #include "core/plotgeometry.h"
 #include "core/probereadout.h"
 #include "plot/translated.h"
@@ -39,7 +40,7 @@ std::optional<std::size_t> PictureInteraction::chargeAt(const PlotPoint &point) 
     // Only the charges of the mode the panel is in: a dot left on show from
     // another mode is not taken hold of.
     const std::size_t inMode = std::min(shown->charges.size(), now_().chargesInMode());
-    const double dotPx = kDotRadiusPx * (shown->configuration.look.projector ? 1.5 : 1);
+    const double dotPx = dotRadius(shown->configuration.look);
     const double reach = (dotPx * picture_.plotRect().width() / Plot::kDesignWidth + kGrabMarginPx)
                          / picture_.pixelsPerUnit();
     std::optional<std::size_t> found;

@@ -27,10 +27,8 @@ class PictureInteraction : public QObject
     Q_OBJECT
 
 public:
-    // The dot drawn on a charge is 20 pixels across at the designed size
-    // (30 in projector mode); a press this far beyond its edge still takes
-    // it.
-    static constexpr double kDotRadiusPx = 10;
+    // A press this far beyond the edge of a charge's dot (dotRadius) still
+    // takes it.
     static constexpr double kGrabMarginPx = 4;
 
     PictureInteraction(PictureBox &picture, std::function<Configuration()> now,

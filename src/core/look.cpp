@@ -54,6 +54,11 @@ float labelSize(const Look &look)
     return look.projector ? 15 : 10;
 }
 
+float dotRadius(const Look &look)
+{
+    return look.projector ? 15 : 10;
+}
+
 std::uint32_t lookColour(std::uint32_t rgb, Layer layer, const Look &look)
 {
     if (look.colourBlindSafe) {

@@ -37,6 +37,9 @@ const std::vector<LookSwitch> &lookSwitches();
 
 // The height of the labels' font in designed pixels.
 float labelSize(const Look &look);
+// The radius of the charges' dots in designed pixels: 10 (20 across, as
+// drawn), half as large again for a projector.
+float dotRadius(const Look &look);
 
 // A colour (0xRRGGBB) of a run in that layer as the look shows it.
 std::uint32_t lookColour(std::uint32_t rgb, Layer layer, const Look &look);

@@ -83,7 +83,7 @@ void drawEquipotentials(PlotSurface &surface, const OverlayContext &context)
     // Labels are placed with the size they are drawn at, clear of the dots
     // as large as the look draws them.
     options.labelFontPx = labelSize(context.look);
-    options.dotRadiusPx = context.look.projector ? 15 : 10;
+    options.dotRadiusPx = dotRadius(context.look);
     const std::vector<EquipotentialCurve> curves = equipotentials(context.charges, options);
     surface.DrawWidth(1);
     for (const EquipotentialCurve &curve : curves) {

@@ -110,6 +110,18 @@ QRect PicturePainter::plotArea(const QSize &size)
     return QRect(0, (size.height() - height) / 2, size.width(), height);
 }
 
+QImage PicturePainter::screenImage(const DisplayList &picture, const QSize &devicePixels, qreal pixelRatio)
+{
+    QImage image(devicePixels, QImage::Format_RGB32);
+    if (image.isNull())
+        return image;
+    image.setDevicePixelRatio(pixelRatio);
+    QPainter painter(&image);
+    paint(painter, picture, QRectF(QPointF(0, 0), QSizeF(devicePixels) / pixelRatio));
+    painter.end();
+    return image;
+}
+
 QImage PicturePainter::image(const DisplayList &picture, const QSize &size)
 {
     QImage image(size, QImage::Format_RGB32);

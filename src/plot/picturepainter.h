@@ -27,6 +27,11 @@ public:
     static QImage image(const DisplayList &picture,
                         const QSize &size = QSize(Plot::kDesignWidth, Plot::kDesignHeight));
 
+    // The picture filling an image of that many device pixels at that pixel
+    // ratio, as a screen shows it: sharp on a high-density screen. A null
+    // image where that much memory is not to be had.
+    static QImage screenImage(const DisplayList &picture, const QSize &devicePixels, qreal pixelRatio);
+
     // Where the plot goes in a picture of that size: all of it when the size
     // has the plot's 9:5 shape, else the largest 9:5 rectangle, in whole
     // pixels, centred on the white picture, so that the dots stay round.
