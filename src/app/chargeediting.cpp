@@ -5,14 +5,12 @@
 #include "core/chargelist.h"
 #include "core/drag.h"
 #include "core/inputcheck.h"
-#include "core/plotgeometry.h"
 
 #include <QAction>
 #include <QCoreApplication>
 #include <QMenu>
 
 #include <algorithm>
-#include <cmath>
 
 ChargeEditing::ChargeEditing(QMenu &menu, QWidget &dialogParent, std::function<Configuration()> now,
                              std::function<void(const Configuration &)> apply,
@@ -62,9 +60,8 @@ void ChargeEditing::addCharge(bool positive)
 {
     // At the pointer, rounded to halves and kept on the plot as a drag
     // places a charge.
-    const PlotPoint at{std::clamp(std::round(point_.x * 2) / 2, double(Plot::kLeft), double(Plot::kRight)),
-                       std::clamp(std::round(point_.y * 2) / 2, double(Plot::kBottom), double(Plot::kTop))};
-    take(withChargeAdded(now_(), {coordinateText(at.x), coordinateText(at.y), positive ? "10" : "-10"}));
+    if (const std::optional<PlotPoint> at = dragTarget(point_.x, point_.y, 1, {}, false))
+        take(withChargeAdded(now_(), {coordinateText(at->x), coordinateText(at->y), positive ? "10" : "-10"}));
 }
 
 void ChargeEditing::removeCharge()

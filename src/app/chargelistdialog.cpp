@@ -49,7 +49,7 @@ void ChargeListDialog::appendRow(const ChargeTexts &charge)
 {
     const int row = table_->rowCount();
     table_->insertRow(row);
-    table_->setVerticalHeaderItem(row, new QTableWidgetItem(QStringLiteral("Q%1").arg(row + 1)));
+    number();
     int column = 0;
     for (const std::string *text : {&charge.x, &charge.y, &charge.q})
         table_->setItem(row, column++, new QTableWidgetItem(QString::fromStdString(*text)));
@@ -74,6 +74,11 @@ void ChargeListDialog::removeSelectedRows()
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     for (int row : rows)
         table_->removeRow(row);
+    number();
+}
+
+void ChargeListDialog::number()
+{
     for (int row = 0; row < table_->rowCount(); ++row)
         table_->setVerticalHeaderItem(row, new QTableWidgetItem(QStringLiteral("Q%1").arg(row + 1)));
 }

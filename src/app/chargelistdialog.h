@@ -28,6 +28,8 @@ public:
 
 private:
     void appendRow(const ChargeTexts &charge);
+    // Heads the rows Q1, Q2, … in their order.
+    void number();
 
     QTableWidget *table_ = nullptr;
 };

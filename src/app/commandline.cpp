@@ -47,6 +47,15 @@ QString suffixList(bool sizedOnly = false)
     return suffixes.join(QStringLiteral(", "));
 }
 
+// "dipole, like, …": the command names of the table of presets.
+QString presetNames()
+{
+    QStringList names;
+    for (const Preset &preset : presets())
+        names << QString::fromLatin1(preset.commandName);
+    return names.join(QStringLiteral(", "));
+}
+
 // A value as an error line quotes it: control characters written as \n,
 // \t or \xNN, so that the line stays one line.
 QString quoted(const QString &value)
@@ -169,13 +178,10 @@ void addOptions(QCommandLineParser &parser)
                                                             "带 --output 时不开窗口，把一次“激　发”的图画写入 FILE。")));
     parser.addHelpOption();
     parser.addVersionOption();
-    QStringList presetNames;
-    for (const Preset &preset : presets())
-        presetNames << QString::fromLatin1(preset.commandName);
     parser.addOption({kPreset,
                       text(QT_TRANSLATE_NOOP("CommandLine", "用一种典型电荷分布填好输入框和模式：%1。"
                                                             "--charge1、--charge2 和 --single 可以再作修改。"))
-                          .arg(presetNames.join(QStringLiteral(", "))),
+                          .arg(presetNames()),
                       QStringLiteral("NAME")});
     parser.addOption({kSingle, text(QT_TRANSLATE_NOOP("CommandLine", "选择“单个点电荷”。"))});
     for (const Overlay &overlay : overlays())
@@ -262,11 +268,8 @@ CommandLine::CommandLine(const QStringList &arguments)
     if (parser.isSet(kPreset)) {
         const Preset *preset = presetNamed(parser.value(kPreset).toStdString());
         if (!preset) {
-            QStringList names;
-            for (const Preset &known : presets())
-                names << QString::fromLatin1(known.commandName);
             fail(kPreset, text(QT_TRANSLATE_NOOP("CommandLine", "没有叫“%1”的典型分布（可用：%2）"))
-                              .arg(quoted(parser.value(kPreset)), names.join(QStringLiteral(", "))));
+                              .arg(quoted(parser.value(kPreset)), presetNames()));
             return;
         }
         configuration_ = preset->appliedTo(configuration_);
@@ -339,6 +342,15 @@ bool CommandLine::fail(const QString &option, const QString &reason)
     return false;
 }
 
+bool CommandLine::allNumbers(const QString &option, const QString &value, const QStringList &parts)
+{
+    for (const QString &part : parts) {
+        if (!readsInFull(part.toStdString()))
+            return fail(option, text(QT_TRANSLATE_NOOP("CommandLine", "“%1”不是一个数（在“%2”中）")).arg(quoted(part), quoted(value)));
+    }
+    return true;
+}
+
 // X,Y,Q go into three consecutive boxes as typed. Each must be one number
 // under the boxes' reading rule, read in full: "1 5" is 15 as in the window,
 // but "12abc", which the window would read as 12, is refused here since it
@@ -348,10 +360,8 @@ bool CommandLine::readCharge(const QString &option, const QString &value, Charge
     const QStringList parts = value.split(QLatin1Char(','));
     if (parts.size() != 3)
         return fail(option, text(QT_TRANSLATE_NOOP("CommandLine", "应为 X,Y,Q，三个用逗号分开的数，而不是“%1”")).arg(quoted(value)));
-    for (const QString &part : parts) {
-        if (!readsInFull(part.toStdString()))
-            return fail(option, text(QT_TRANSLATE_NOOP("CommandLine", "“%1”不是一个数（在“%2”中）")).arg(quoted(part), quoted(value)));
-    }
+    if (!allNumbers(option, value, parts))
+        return false;
     charge = {parts[0].toStdString(), parts[1].toStdString(), parts[2].toStdString()};
     return true;
 }
@@ -362,13 +372,11 @@ bool CommandLine::readRelease(const QString &option, const QString &value, TestC
     const QStringList parts = value.split(QLatin1Char(','));
     if (parts.size() != 2 && parts.size() != 4)
         return fail(option, text(QT_TRANSLATE_NOOP("CommandLine", "应为 X,Y 或 X,Y,VX,VY，而不是“%1”")).arg(quoted(value)));
+    if (!allNumbers(option, value, parts))
+        return false;
     double numbers[4] = {0, 0, 0, 0};
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        const std::string part = parts[i].toStdString();
-        if (!readsInFull(part))
-            return fail(option, text(QT_TRANSLATE_NOOP("CommandLine", "“%1”不是一个数（在“%2”中）")).arg(quoted(parts[i]), quoted(value)));
-        numbers[i] = readNumber(part);
-    }
+    for (qsizetype i = 0; i < parts.size(); ++i)
+        numbers[i] = readNumber(parts[i].toStdString());
     release.x = numbers[0];
     release.y = numbers[1];
     release.vx = numbers[2];

@@ -70,6 +70,9 @@ public:
     static QString versionText();
 
 private:
+    // True when each part of the value is one number under the boxes'
+    // reading rule, read in full; else fails naming the first that is not.
+    bool allNumbers(const QString &option, const QString &value, const QStringList &parts);
     bool readCharge(const QString &option, const QString &value, ChargeTexts &charge);
     bool readRelease(const QString &option, const QString &value, TestCharge &release);
     bool readSize(const QString &value);

@@ -272,12 +272,8 @@ void Form1::preset(const Configuration &configuration)
         // In several-charge mode a charge the list does not have leaves its
         // boxes empty.
         const bool given = i < configuration.charges.size();
-        if (!given && !several_)
-            continue;
-        const ChargeTexts c = given ? configuration.charges[i] : ChargeTexts{};
-        text_[3 * i]->setText(QString::fromStdString(c.x));
-        text_[3 * i + 1]->setText(QString::fromStdString(c.y));
-        text_[3 * i + 2]->setText(QString::fromStdString(c.q));
+        if (given || several_)
+            showCharge(i, given ? configuration.charges[i] : ChargeTexts{});
     }
     // The mode as selecting its option leaves it, but Text1 keeps the text
     // given: the option is set without running its handler. In several-charge
@@ -312,10 +308,8 @@ Configuration Form1::configuration() const
         c.mode = option2_->isChecked() ? Mode::Two : Mode::Single;
     }
     // The boxes hold charges 1 and 2 as typed.
-    for (std::size_t i = 0; i < 2 && i < c.charges.size(); ++i) {
-        c.charges[i] = {text_[3 * i]->text().toStdString(), text_[3 * i + 1]->text().toStdString(),
-                        text_[3 * i + 2]->text().toStdString()};
-    }
+    for (std::size_t i = 0; i < 2 && i < c.charges.size(); ++i)
+        c.charges[i] = boxCharge(i);
     c.overlays = overlays_;
     c.look = look_;
     c.accurate = accurate_;
@@ -377,14 +371,8 @@ void Form1::start(Request kind)
         const auto &shown = picture();
         if (!shown)
             return;
-        Configuration restyled = shown->configuration;
-        restyled.overlays = next.overlays;
-        restyled.look = next.look;
-        restyled.accurate = next.accurate;
-        restyled.testCharges = next.testCharges;
-        restyled.testTimes = next.testTimes;
-        restyled.releaseLines = next.releaseLines;
-        next = std::move(restyled);
+        next.mode = shown->configuration.mode;
+        next.charges = shown->configuration.charges;
     }
     drawing_ = true;
     worker_->draw(next, picture1_->screenSize(), picture1_->devicePixelRatioF());
@@ -429,12 +417,8 @@ void Form1::applyPreset(const Preset &preset)
     // The option's own handler locks or unlocks the boxes of charge 2 (and
     // for a single charge moves it to x = 0) before the boxes are filled.
     (preset.mode == Mode::Two ? option2_ : option1_)->click();
-    for (std::size_t i = 0; i < preset.charges.size() && i < 2; ++i) {
-        const ChargeTexts &c = preset.charges[i];
-        text_[3 * i]->setText(QString::fromStdString(c.x));
-        text_[3 * i + 1]->setText(QString::fromStdString(c.y));
-        text_[3 * i + 2]->setText(QString::fromStdString(c.q));
-    }
+    for (std::size_t i = 0; i < preset.charges.size() && i < 2; ++i)
+        showCharge(i, preset.charges[i]);
     request(Request::Excite);
 }
 
@@ -443,9 +427,7 @@ void Form1::moveCharges(const Configuration &moved)
     if (ending_)
         return;
     if (several_) {
-        severalCharges_ = moved.charges;
-        preset(moved);
-        request(Request::Excite);
+        takeCharges(moved);
         return;
     }
     for (std::size_t i = 0; i < 2 && i < moved.charges.size(); ++i) {
@@ -557,9 +539,9 @@ void Form1::setReleaseLines(bool on, bool remember)
 
 void Form1::releaseTestCharges(std::optional<bool> positive)
 {
-    for (const char *name : {"releasePositive", "releaseNegative"}) {
+    for (const auto &[name, sign] : {std::pair{"releasePositive", true}, std::pair{"releaseNegative", false}}) {
         if (auto *action = pictureMenu_->findChild<QAction *>(QLatin1String(name)))
-            action->setChecked(positive && *positive == (name[7] == 'P'));
+            action->setChecked(positive == sign);
     }
     interaction_->setReleasing(positive, [this](const TestCharge &charge) { releaseTestCharge(charge); });
 }
@@ -694,6 +676,19 @@ void Form1::createPictureMenu()
     picture1_->setContextMenu(pictureMenu_);
 }
 
+void Form1::showCharge(std::size_t index, const ChargeTexts &charge)
+{
+    text_[3 * index]->setText(QString::fromStdString(charge.x));
+    text_[3 * index + 1]->setText(QString::fromStdString(charge.y));
+    text_[3 * index + 2]->setText(QString::fromStdString(charge.q));
+}
+
+ChargeTexts Form1::boxCharge(std::size_t index) const
+{
+    return {text_[3 * index]->text().toStdString(), text_[3 * index + 1]->text().toStdString(),
+            text_[3 * index + 2]->text().toStdString()};
+}
+
 void Form1::setCharge2Locked(bool locked)
 {
     setBoxesLocked(4, 6, locked);
@@ -728,11 +723,8 @@ void Form1::leaveSeveral()
     setBoxesLocked(1, 3, false);
     const std::vector<ChargeTexts> defaults = defaultCharges();
     for (std::size_t i = 0; i < 2; ++i) {
-        if (!text_[3 * i]->text().isEmpty() || !text_[3 * i + 2]->text().isEmpty())
-            continue;
-        text_[3 * i]->setText(QString::fromStdString(defaults[i].x));
-        text_[3 * i + 1]->setText(QString::fromStdString(defaults[i].y));
-        text_[3 * i + 2]->setText(QString::fromStdString(defaults[i].q));
+        if (text_[3 * i]->text().isEmpty() && text_[3 * i + 2]->text().isEmpty())
+            showCharge(i, defaults[i]);
     }
 }
 

@@ -150,6 +150,9 @@ private:
     void enterTwoCharges();   // Option2 "两个点电荷"
     void endProgram();        // Command2 "关闭窗口", and closing the window
 
+    // Charge index (0 or 1) into its three boxes, and as they hold it.
+    void showCharge(std::size_t index, const ChargeTexts &charge);
+    ChargeTexts boxCharge(std::size_t index) const;
     // Makes Text4, Text5 and Text6 (or all six boxes) read-only or editable
     // again.
     void setCharge2Locked(bool locked);
