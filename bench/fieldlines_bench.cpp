@@ -8,12 +8,13 @@
 // and bytes the surface holds after the excite (its peak, as nothing is
 // removed before the next Cls).
 
+#include "core/displaylist.h"
 #include "core/drawingstate.h"
 #include "core/fieldlines.h"
 #include "core/messenger.h"
+#include "core/pipeline.h"
 #include "core/recordingsurface.h"
 #include "core/textpanel.h"
-#include "core/displaylist.h"
 #include "plot/picturepainter.h"
 
 #include <benchmark/benchmark.h>
@@ -118,16 +119,12 @@ void exciteScenario(benchmark::State &bench, const Scenario &scenario)
 // PNG: the rest of what "fieldlines --output default.png" does.
 void renderDefaultPng(benchmark::State &bench)
 {
-    DrawingState state;
-    DisplayList drawing;
-    TextPanel panel;
-    CountingMessenger messenger;
-    FieldLines lines(state, drawing, panel, messenger);
-    lines.excite();
+    Pipeline pipeline;
+    const Picture picture = pipeline.draw(Configuration());
 
     std::size_t pngBytes = 0;
     for (auto _ : bench) {
-        const QImage image = PicturePainter::image(drawing);
+        const QImage image = PicturePainter::image(picture.drawing);
         QByteArray png;
         QBuffer buffer(&png);
         buffer.open(QIODevice::WriteOnly);

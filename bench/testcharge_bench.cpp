@@ -4,26 +4,22 @@
 // does it. Counters: the steps of a path; the operations of a frame.
 
 #include "core/configuration.h"
-#include "core/plotgeometry.h"
-#include "core/pointfield.h"
-#include "core/testchargedrawing.h"
-#include "core/testchargepath.h"
-
 #include "core/pipeline.h"
+#include "core/plotgeometry.h"
+#include "core/testchargepath.h"
 #include "plot/picturepainter.h"
+#include "support/chargesets.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QImage>
 #include <QPainter>
 
-#include <cmath>
-#include <vector>
+#include <cstddef>
 
 namespace {
 
-const Charges kQuadrupole = {{-10, 10, 10}, {10, -10, 10}, {10, 10, -10}, {-10, -10, -10}};
-const Charges kDipole = {{-15, 0, 10}, {15, 0, -10}};
+const Charges kQuadrupole = ChargeSets::quadrupole();
 
 void wholePath(benchmark::State &state, TestCharge release)
 {

@@ -1,12 +1,16 @@
 #pragma once
 
 #include "app/form1.h"
+#include "app/picturebox.h"
+#include "core/plotgeometry.h"
 #include "core/recordingmessenger.h"
 #include "plot/picturepainter.h"
 
+#include <QAction>
 #include <QColor>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
 #include <QImage>
@@ -16,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <utility>
@@ -40,6 +45,30 @@ struct Window
             text(int(i) + 1)->setText(QString::fromUtf8(texts[i]));
     }
     void click(const char *name) { child<QAbstractButton>(name)->click(); }
+    // The window's action of that name, as its menus trigger it.
+    void trigger(const QString &action) { form.findChild<QAction *>(action)->trigger(); }
+    // The place in Picture1 of the plot's user coordinates (x, y).
+    QPointF at(double x, double y) const
+    {
+        const QRectF plot(child<PictureBox>("Picture1")->plotRect());
+        return {plot.left() + (x - Plot::kLeft) / (Plot::kRight - Plot::kLeft) * plot.width(),
+                plot.top() + (Plot::kTop - y) / (Plot::kTop - Plot::kBottom) * plot.height()};
+    }
+    // The mouse on Picture1 at user coordinates (x, y): the left button
+    // changed (pressed or released) or held.
+    void mouse(QEvent::Type type, double x, double y, Qt::MouseButtons held)
+    {
+        QWidget *picture = child("Picture1");
+        const QPointF position = at(x, y);
+        QMouseEvent event(type, position, picture->mapToGlobal(position), Qt::LeftButton, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(picture, &event);
+    }
+    // A click of the left button there.
+    void clickAt(double x, double y)
+    {
+        mouse(QEvent::MouseButtonPress, x, y, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, x, y, Qt::NoButton);
+    }
     // 激　发, and the picture it asks for.
     void excite()
     {
@@ -67,6 +96,14 @@ struct Window
     {
         const Picture *shown = picture();
         return shown ? shown->drawing.operationCount() : 0;
+    }
+    // How many runs of the picture on show have that colour.
+    int runsOf(std::uint32_t rgb)
+    {
+        int n = 0;
+        for (const DisplayList::Run &run : picture()->drawing.runs())
+            n += run.rgb == rgb;
+        return n;
     }
     // The picture on show as an image of that size.
     QImage image(const QSize &size = QSize(693, 385))

@@ -4,7 +4,6 @@
 #include "core/textpanel.h"
 #include "plot/translated.h"
 
-#include <QAction>
 #include <QLabel>
 #include <QPageLayout>
 #include <QPageSize>
@@ -12,7 +11,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTranslator>
-#include <QMenu>
 
 namespace {
 
@@ -23,7 +21,7 @@ TEST(Presets, EachDrawsAsItsInputTyped)
     for (const Preset &preset : presets()) {
         SCOPED_TRACE(preset.commandName);
         Window chosen;
-        chosen.form.findChild<QAction *>(QStringLiteral("preset-") + QLatin1String(preset.commandName))->trigger();
+        chosen.trigger(QStringLiteral("preset-") + QLatin1String(preset.commandName));
 
         Window typed;
         if (preset.mode == Mode::Several) {
@@ -55,10 +53,6 @@ TEST(Presets, EachDrawsAsItsInputTyped)
         EXPECT_EQ(chosen.image(), typed.image());
     }
 }
-
-}  // namespace
-
-namespace {
 
 // 打印… prints the page the PDF of the command line holds: here onto a PDF
 // printer, read back with pdfinfo and pdftotext.
@@ -98,8 +92,8 @@ TEST(Looks, ProjectorAndColourBlindSafeDots)
     Window window;
     window.excite();
     const QImage plain = window.image();
-    window.form.findChild<QAction *>(QStringLiteral("projector"))->trigger();
-    window.form.findChild<QAction *>(QStringLiteral("colourBlindSafe"))->trigger();
+    window.trigger(QStringLiteral("projector"));
+    window.trigger(QStringLiteral("colourBlindSafe"));
     const QImage styled = window.image();
     const auto count = [](const QImage &image, const QColor &colour) {
         int n = 0;
@@ -122,10 +116,6 @@ TEST(Looks, ProjectorAndColourBlindSafeDots)
     window.form.setLook({});
     window.settle();
 }
-
-}  // namespace
-
-namespace {
 
 // The window in English: its title, the panel's texts and the buttons, each
 // fitting its control at the designed size; Chinese by default.
@@ -159,10 +149,6 @@ TEST(Language, EnglishWindowFitsItsControls)
     QCoreApplication::removeTranslator(&english);
 }
 
-}  // namespace
-
-namespace {
-
 // Options given for one run (--equipotentials --zero-field) are never
 // remembered, even when another switch is changed and remembered after
 // them.
@@ -171,8 +157,8 @@ TEST(Switches, OptionsForOneRunAreNeverRemembered)
     {
         Window window;
         window.form.setOverlays({"equipotentials", "zeroField"}, false);
-        window.form.findChild<QAction *>(QStringLiteral("projector"))->trigger();
-        window.form.findChild<QAction *>(QStringLiteral("projector"))->trigger();
+        window.trigger(QStringLiteral("projector"));
+        window.trigger(QStringLiteral("projector"));
         window.settle();
     }
     Window next;

@@ -1,6 +1,7 @@
 #include "apptestsupport.h"
 
 #include "core/textpanel.h"
+#include "support/namedrows.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -25,11 +26,7 @@ struct Control
     int tabIndex;
 };
 
-// ctest lists each case by its name.
-void PrintTo(const Control &c, std::ostream *out)
-{
-    *out << c.name;
-}
+LIST_ROWS_BY_NAME(Control)
 
 constexpr const char *Times = "Times New Roman";
 

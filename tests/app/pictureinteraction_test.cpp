@@ -2,39 +2,19 @@
 
 #include "app/picturebox.h"
 #include "app/pictureinteraction.h"
-#include "core/plotgeometry.h"
 
-#include <QAction>
 #include <QMenu>
 #include <QContextMenuEvent>
-#include <QMouseEvent>
 #include <QTimer>
 
 namespace {
 
-// The widget position of a user coordinate on Picture1.
-QPointF at(Window &window, double x, double y)
-{
-    const QRectF plot(window.child<PictureBox>("Picture1")->plotRect());
-    return {plot.left() + (x - Plot::kLeft) / (Plot::kRight - Plot::kLeft) * plot.width(),
-            plot.top() + (Plot::kTop - y) / (Plot::kTop - Plot::kBottom) * plot.height()};
-}
-
-void mouse(Window &window, QEvent::Type type, double x, double y, Qt::MouseButtons held)
-{
-    QWidget *picture = window.child("Picture1");
-    const QPointF position = at(window, x, y);
-    QMouseEvent event(type, position, picture->mapToGlobal(position), Qt::LeftButton, held, Qt::NoModifier);
-    QCoreApplication::sendEvent(picture, &event);
-}
-
 void drag(Window &window, double fromX, double fromY, double toX, double toY)
 {
-    mouse(window, QEvent::MouseButtonPress, fromX, fromY, Qt::LeftButton);
+    window.mouse(QEvent::MouseButtonPress, fromX, fromY, Qt::LeftButton);
     for (int i = 1; i <= 4; ++i)
-        mouse(window, QEvent::MouseMove, fromX + (toX - fromX) * i / 4, fromY + (toY - fromY) * i / 4,
-              Qt::LeftButton);
-    mouse(window, QEvent::MouseButtonRelease, toX, toY, Qt::NoButton);
+        window.mouse(QEvent::MouseMove, fromX + (toX - fromX) * i / 4, fromY + (toY - fromY) * i / 4, Qt::LeftButton);
+    window.mouse(QEvent::MouseButtonRelease, toX, toY, Qt::NoButton);
 }
 
 QImage pictureOf(const std::vector<const char *> &texts)
@@ -93,8 +73,7 @@ TEST(Dragging, ArrowKeysMoveTheSelectedCharge)
     QWidget *picture = window.child("Picture1");
     QTest::keyClick(picture, Qt::Key_Right);
     EXPECT_EQ(window.text(1)->text(), "-14.5");
-    mouse(window, QEvent::MouseButtonPress, 15, 0, Qt::LeftButton);
-    mouse(window, QEvent::MouseButtonRelease, 15, 0, Qt::NoButton);
+    window.clickAt(15, 0);
     QTest::keyClick(picture, Qt::Key_Up, Qt::ShiftModifier);
     QTest::keyClick(picture, Qt::Key_Left);
     EXPECT_EQ(window.text(4)->text(), "14.5");
@@ -108,7 +87,7 @@ TEST(Probe, ReadsTheFieldUnderTheMouse)
 {
     Window window;
     auto *picture = window.child<PictureBox>("Picture1");
-    mouse(window, QEvent::MouseMove, 0, 0, Qt::NoButton);
+    window.mouse(QEvent::MouseMove, 0, 0, Qt::NoButton);
     EXPECT_TRUE(picture->readout().isEmpty());  // no picture yet
 
     window.excite();
@@ -125,7 +104,7 @@ TEST(Probe, ReadsTheFieldUnderTheMouse)
         {15, 0, {"x = 15   y = 0", "此处场强无定义"}},
     };
     for (const auto &row : rows) {
-        mouse(window, QEvent::MouseMove, row.x, row.y, Qt::NoButton);
+        window.mouse(QEvent::MouseMove, row.x, row.y, Qt::NoButton);
         EXPECT_EQ(picture->readout(), row.lines);
     }
     QEvent leave(QEvent::Leave);
@@ -137,22 +116,17 @@ TEST(Probe, ReadsTheFieldUnderTheMouse)
 // zero-field marker (orange) at once, and a new window remembers them.
 TEST(Overlays, SwitchesDrawAtOnceAndAreRemembered)
 {
-    const auto greyAndOrange = [](const Picture *shown) {
-        int grey = 0, orange = 0;
-        for (const DisplayList::Run &run : shown->drawing.runs()) {
-            grey += run.rgb == 0x808080;
-            orange += run.rgb == 0xff8c00;
-        }
-        return std::make_pair(grey > 0, orange > 0);
+    const auto greyAndOrange = [](Window &shown) {
+        return std::make_pair(shown.runsOf(0x808080) > 0, shown.runsOf(0xff8c00) > 0);
     };
     {
         Window window;
         window.setTexts({"-15", "0", "10", "15", "0", "10"});  // like charges: a zero point midway
         window.excite();
-        EXPECT_EQ(greyAndOrange(window.picture()), std::make_pair(false, false));
+        EXPECT_EQ(greyAndOrange(window), std::make_pair(false, false));
         for (const char *name : {"equipotentials", "zeroField"})
-            window.form.findChild<QAction *>(QString::fromLatin1(name))->trigger();
-        EXPECT_EQ(greyAndOrange(window.picture()), std::make_pair(true, true));
+            window.trigger(QString::fromLatin1(name));
+        EXPECT_EQ(greyAndOrange(window), std::make_pair(true, true));
         EXPECT_GT(window.picture()->drawing.labels().size(), 5u);
     }
     Window next;
@@ -161,10 +135,6 @@ TEST(Overlays, SwitchesDrawAtOnceAndAreRemembered)
     next.form.setOverlays({});
 }
 
-}  // namespace
-
-namespace {
-
 // A press that takes hold of no dot leaves nothing held, whatever happened
 // before: here a drag of the red dot cut short by the picture's menu, whose
 // release the window never saw.
@@ -172,9 +142,9 @@ TEST(Dragging, APressBesideTheDotsHoldsNothing)
 {
     Window window;
     window.excite();
-    mouse(window, QEvent::MouseButtonPress, 15, 0, Qt::LeftButton);
-    mouse(window, QEvent::MouseMove, 17, 2, Qt::LeftButton);
-    QContextMenuEvent menu(QContextMenuEvent::Mouse, at(window, 17, 2).toPoint());
+    window.mouse(QEvent::MouseButtonPress, 15, 0, Qt::LeftButton);
+    window.mouse(QEvent::MouseMove, 17, 2, Qt::LeftButton);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, window.at(17, 2).toPoint());
     QTimer::singleShot(0, [&] { window.form.findChild<QMenu *>()->close(); });
     QCoreApplication::sendEvent(window.child("Picture1"), &menu);
     window.settle();
@@ -223,17 +193,17 @@ TEST(Probe, FollowsThePictureOnShow)
     Window window;
     window.excite();
     auto *picture = window.child<PictureBox>("Picture1");
-    mouse(window, QEvent::MouseMove, 0, 10, Qt::NoButton);
+    window.mouse(QEvent::MouseMove, 0, 10, Qt::NoButton);
     const QStringList before = picture->readout();
     QTest::keyClick(picture, Qt::Key_Right, Qt::ShiftModifier);  // charge 1 to (-10, 0)
     window.settle();
     EXPECT_NE(picture->readout(), before);
     EXPECT_EQ(picture->readout(), PictureInteraction::probeText(window.picture()->charges, {0, 10}));
 
-    QContextMenuEvent menu(QContextMenuEvent::Mouse, at(window, 0, 10).toPoint());
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, window.at(0, 10).toPoint());
     QTimer::singleShot(0, [&] { window.form.findChild<QMenu *>()->close(); });
     QCoreApplication::sendEvent(picture, &menu);
-    window.form.findChild<QAction *>(QStringLiteral("zeroField"))->trigger();
+    window.trigger(QStringLiteral("zeroField"));
     window.settle();
     EXPECT_TRUE(picture->readout().isEmpty());
     window.form.setOverlays({});
@@ -248,9 +218,9 @@ TEST(Probe, BoxKeepsClearOfTheDots)
     window.setTexts({"-42", "22", "10", "15", "0", "-10"});
     window.excite();
     auto *picture = window.child<PictureBox>("Picture1");
-    mouse(window, QEvent::MouseMove, 0, -10, Qt::NoButton);
+    window.mouse(QEvent::MouseMove, 0, -10, Qt::NoButton);
     ASSERT_FALSE(picture->readout().isEmpty());
-    const QPointF dot = at(window, -42, 22);
+    const QPointF dot = window.at(-42, 22);
     EXPECT_FALSE(picture->readoutRect().adjusted(-10, -10, 10, 10).contains(dot.toPoint()));
     EXPECT_GT(picture->readoutRect().left(), picture->width() / 2);
 }

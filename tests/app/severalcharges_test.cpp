@@ -20,8 +20,8 @@ namespace {
 void choose(Window &window, double x, double y, const char *entry, std::function<void()> then = {})
 {
     auto *picture = window.child<PictureBox>("Picture1");
-    const QRectF plot(picture->plotRect());
-    const QPoint at(int(plot.left() + (x + 45) / 90 * plot.width()), int(plot.top() + (25 - y) / 50 * plot.height()));
+    const QPointF place = window.at(x, y);
+    const QPoint at(int(place.x()), int(place.y()));
     auto *menu = window.form.findChild<QMenu *>();
     QTimer::singleShot(0, [menu, entry, then] {
         QAction *action = menu->findChild<QAction *>(QLatin1String(entry));
@@ -94,7 +94,7 @@ TEST(SeveralCharges, AddingChargesChangesTheModeAsAPictureWouldHoldThem)
 TEST(SeveralCharges, RemovingAndChangingADot)
 {
     Window window;
-    window.form.findChild<QAction *>(QStringLiteral("preset-quadrupole"))->trigger();
+    window.trigger(QStringLiteral("preset-quadrupole"));
     window.settle();
     ASSERT_EQ(window.picture()->charges.size(), 4u);
 
@@ -160,21 +160,11 @@ TEST(SeveralCharges, TheListEditsAllChargesUpToThirtyTwo)
 TEST(SeveralCharges, DotsAreDraggedFreely)
 {
     Window window;
-    window.form.findChild<QAction *>(QStringLiteral("preset-triangle"))->trigger();
+    window.trigger(QStringLiteral("preset-triangle"));
     window.settle();
-    auto *picture = window.child<PictureBox>("Picture1");
-    const auto widget = [picture](double x, double y) {
-        const QRectF plot(picture->plotRect());
-        return QPointF(plot.left() + (x + 45) / 90 * plot.width(), plot.top() + (25 - y) / 50 * plot.height());
-    };
-    const auto mouse = [&](QEvent::Type type, double x, double y, Qt::MouseButtons held) {
-        QMouseEvent event(type, widget(x, y), picture->mapToGlobal(widget(x, y)), Qt::LeftButton, held,
-                          Qt::NoModifier);
-        QCoreApplication::sendEvent(picture, &event);
-    };
-    mouse(QEvent::MouseButtonPress, 10, -5.7735, Qt::LeftButton);  // the right-hand corner
-    mouse(QEvent::MouseMove, -30, 20, Qt::LeftButton);
-    mouse(QEvent::MouseButtonRelease, -30, 20, Qt::NoButton);
+    window.mouse(QEvent::MouseButtonPress, 10, -5.7735, Qt::LeftButton);  // the right-hand corner
+    window.mouse(QEvent::MouseMove, -30, 20, Qt::LeftButton);
+    window.mouse(QEvent::MouseButtonRelease, -30, 20, Qt::NoButton);
     window.settle();
     const Configuration now = window.form.configuration();
     EXPECT_EQ(now.charges[2].x, "-30");

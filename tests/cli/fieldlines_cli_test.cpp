@@ -351,8 +351,6 @@ TEST_F(FieldlinesProgramTest, MessagesOfTheExciteExit1AndWriteNothing)
     }
 }
 
-// No display named, or one that does not answer: the same message and exit
-// code, never Qt's abort.
 // A platform plugin that does not exist is named as such, whatever the
 // display.
 TEST_F(FieldlinesProgramTest, MissingPlatformPluginIsNamed)
@@ -364,6 +362,8 @@ TEST_F(FieldlinesProgramTest, MissingPlatformPluginIsNamed)
     EXPECT_EQ(result.err.count(QLatin1Char('\n')), 1);
 }
 
+// No display named, or one that does not answer: the same message and exit
+// code, never Qt's abort.
 TEST_F(FieldlinesProgramTest, WindowWithoutADisplaySaysSo)
 {
     for (const QString &display : {QString(), QStringLiteral(":9999")}) {
@@ -374,10 +374,6 @@ TEST_F(FieldlinesProgramTest, WindowWithoutADisplaySaysSo)
                                              "不开窗口画图请用 --output FILE。\n"));
     }
 }
-
-}  // namespace
-
-namespace {
 
 // --preset fills the boxes and the mode with a classic configuration, as
 // the window's menu does; --charge1, --charge2 and --single change it
@@ -404,10 +400,6 @@ TEST_F(FieldlinesProgramTest, PresetsDrawAsTheirChargesGivenInFull)
         EXPECT_EQ(contentOf(path("preset.csv")), contentOf(path("typed.csv")));
     }
 }
-
-}  // namespace
-
-namespace {
 
 // What several charges and test charges refuse: a 33rd charge, two at one
 // place, a test charge on a charge, nine test charges. Exit 1, the message,
@@ -476,10 +468,6 @@ TEST_F(FieldlinesProgramTest, PdfIsOneLandscapePageWithTheCaption)
                         .contains(QString::fromUtf8(row.caption)));
     }
 }
-
-}  // namespace
-
-namespace {
 
 // The command line speaks the interface's language: Chinese unless --lang en
 // (or an English system) asks for English.

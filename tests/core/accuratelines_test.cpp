@@ -8,6 +8,7 @@
 #include "core/plotgeometry.h"
 #include "core/recordingsurface.h"
 #include "support/chargesets.h"
+#include "support/fieldgeometry.h"
 
 #include <gtest/gtest.h>
 
@@ -37,12 +38,8 @@ Map turn(double degrees)
 
 bool near(PlotPoint p, const Segments &segments, double within)
 {
-    return std::any_of(segments.begin(), segments.end(), [&](const auto &s) {
-        const auto &[a, b] = s;
-        const double dx = b.x - a.x, dy = b.y - a.y, l2 = dx * dx + dy * dy;
-        const double t = l2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / l2, 0.0, 1.0) : 0;
-        return std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy) <= within;
-    });
+    return std::any_of(segments.begin(), segments.end(),
+                       [&](const auto &s) { return distanceToSegment(p, s.first, s.second) <= within; });
 }
 
 // Where a line crosses the border it has a vertex on its exact curve, which

@@ -1,10 +1,9 @@
+#include "support/namedrows.h"
 #include "support/rig.h"
 
 #include "core/arrowheads.h"
 
 #include <gtest/gtest.h>
-
-#include <ostream>
 
 namespace {
 
@@ -34,11 +33,7 @@ struct LikeCase
     double wing1X, wing1Y, wing2X, wing2Y;
 };
 
-// ctest lists each case by its name.
-void PrintTo(const LikeCase &c, std::ostream *out)
-{
-    *out << c.name;
-}
+LIST_ROWS_BY_NAME(LikeCase)
 
 class ToHuaJT1Test : public ::testing::TestWithParam<LikeCase>
 {

@@ -1,8 +1,7 @@
+#include "support/namedrows.h"
 #include "support/rig.h"
 
 #include <gtest/gtest.h>
-
-#include <ostream>
 
 namespace {
 
@@ -18,11 +17,7 @@ struct DispatchCase
     bool like;
 };
 
-// ctest lists each case by its name.
-void PrintTo(const DispatchCase &c, std::ostream *out)
-{
-    *out << c.name;
-}
+LIST_ROWS_BY_NAME(DispatchCase)
 
 class Dispatch : public ::testing::TestWithParam<DispatchCase>
 {

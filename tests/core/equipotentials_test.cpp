@@ -6,6 +6,7 @@
 
 #include "core/equipotentials.h"
 #include "core/plotgeometry.h"
+#include "support/chargesets.h"
 
 #include <gtest/gtest.h>
 
@@ -22,32 +23,6 @@ using Pt = std::pair<double, double>;
 
 constexpr long double kDegree = 3.14159265358979323846L / 180;
 constexpr double kDotUnits = 10 / 7.7;  // dot radius at the default size
-
-struct Config
-{
-    const char *name;
-    std::vector<PointCharge> charges;
-};
-
-const Config kConfigs[] = {
-    {"single", {{0, 0, 10}}},
-    {"like", {{-15, 0, 10}, {15, 0, 10}}},
-    {"unlike_default", {{-15, 0, 10}, {15, 0, -10}}},
-    {"unlike_10_5", {{-15, 0, 10}, {15, 0, -5}}},
-    {"unlike_5_10", {{-15, 0, 5}, {15, 0, -10}}},
-    {"one_above_other", {{0, -10, 10}, {0, 10, -5}}},
-    {"zero_beside_other", {{-15, 0, 0}, {15, 0, -10}}},
-    // V = 0 is only a ring just outside the weak charge's dot.
-    {"weak_beside_strong", {{-15, 0, 10}, {15, 0, -0.5}}},
-    {"tiny", {{-15, 0, 1e-20}, {15, 0, -1e-20}}},
-    {"huge", {{-15, 0, 1e37}, {15, 0, -1e37}}},
-    // The saddle between the charges has V = 2, one of the levels: that
-    // level is a figure eight.
-    {"saddle_on_level", {{-10, 0, 10}, {10, 0, 10}}},
-    {"extreme_ratio", {{-15, 0, 1e38}, {15, 0, -1.2e-38}}},
-    {"on_corners", {{-45, 25, 10}, {45, -25, -3}}},
-    {"close_pair", {{0, 0, 10}, {0.5, 0, -10}}},
-};
 
 long double potential(const std::vector<PointCharge> &charges, long double x, long double y)
 {
@@ -127,7 +102,7 @@ int winding(const std::vector<Pt> &ring, Pt centre)
     return int(std::lround(turned / (360 * kDegree)));
 }
 
-class EquipotentialsTest : public testing::TestWithParam<Config>
+class EquipotentialsTest : public testing::TestWithParam<ChargeSets::Named>
 {
 };
 
@@ -206,8 +181,8 @@ TEST_P(EquipotentialsTest, CurvesCloseOrEndOnTheBorderOrUnderADot)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Configurations, EquipotentialsTest, testing::ValuesIn(kConfigs),
-                         [](const testing::TestParamInfo<Config> &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Configurations, EquipotentialsTest, testing::ValuesIn(ChargeSets::kEquipotentialPictures),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(Equipotentials, DefaultPictureHasEightToTwelveCurvesWithZeroBetweenTheCharges)
 {

@@ -1,8 +1,7 @@
+#include "support/namedrows.h"
 #include "support/rig.h"
 
 #include <gtest/gtest.h>
-
-#include <ostream>
 
 #include <stdexcept>
 
@@ -82,11 +81,7 @@ struct OutOfRangeCase
     const char *text;
 };
 
-// ctest lists each case by its name.
-void PrintTo(const OutOfRangeCase &c, std::ostream *out)
-{
-    *out << c.name;
-}
+LIST_ROWS_BY_NAME(OutOfRangeCase)
 
 class OutOfRange : public ::testing::TestWithParam<OutOfRangeCase>
 {

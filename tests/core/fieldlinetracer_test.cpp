@@ -10,6 +10,7 @@
 #include "core/plotgeometry.h"
 #include "core/pointfield.h"
 #include "support/chargesets.h"
+#include "support/fieldgeometry.h"
 
 #include <gtest/gtest.h>
 
@@ -22,13 +23,6 @@ namespace {
 bool atACharge(const Charges &charges, PlotPoint p)
 {
     return std::any_of(charges.begin(), charges.end(), [&](const PointCharge &c) { return c.x == p.x && c.y == p.y; });
-}
-
-double distanceToSegment(PlotPoint p, PlotPoint a, PlotPoint b)
-{
-    const double dx = b.x - a.x, dy = b.y - a.y, l2 = dx * dx + dy * dy;
-    const double t = l2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / l2, 0.0, 1.0) : 0;
-    return std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy);
 }
 
 // For two charges, Φ = q₁ cos θ₁ + q₂ cos θ₂ (θᵢ the angle at charge i
@@ -84,18 +78,11 @@ std::vector<PlotPoint> reference(const Charges &charges, PlotPoint start, bool a
 {
     const PointField field(charges);
     const double sign = alongField ? 1 : -1;
-    auto slope = [&](PlotPoint q) {
-        const FieldVector e = field.field(q.x, q.y);
-        const double n = sign / std::hypot(e.x, e.y);
-        return PlotPoint{e.x * n, e.y * n};
-    };
     std::vector<PlotPoint> coarse;
     for (h = 1.0 / 16;; h /= 2) {
         std::vector<PlotPoint> fine{start};
         for (PlotPoint p = start; double(fine.size()) * h < length;) {
-            const PlotPoint k1 = slope(p), k2 = slope({p.x + h / 2 * k1.x, p.y + h / 2 * k1.y});
-            const PlotPoint k3 = slope({p.x + h / 2 * k2.x, p.y + h / 2 * k2.y}), k4 = slope({p.x + h * k3.x, p.y + h * k3.y});
-            p = {p.x + h / 6 * (k1.x + 2 * k2.x + 2 * k3.x + k4.x), p.y + h / 6 * (k1.y + 2 * k2.y + 2 * k3.y + k4.y)};
+            p = rungeKuttaStep(field, p, h, sign);
             if (std::any_of(charges.begin(), charges.end(),
                             [&](const PointCharge &c) { return c.q * sign < 0 && std::hypot(p.x - c.x, p.y - c.y) < 0.6; }))
                 break;

@@ -1,10 +1,9 @@
+#include "support/namedrows.h"
 #include "support/rig.h"
 
 #include "core/messages.h"
 
 #include <gtest/gtest.h>
-
-#include <ostream>
 
 #include <array>
 
@@ -20,11 +19,7 @@ struct InputCase
     const Message *refusal;  // nullptr: drawn
 };
 
-// ctest lists each case by its name.
-void PrintTo(const InputCase &c, std::ostream *out)
-{
-    *out << c.name;
-}
+LIST_ROWS_BY_NAME(InputCase)
 
 class InputCheck : public ::testing::TestWithParam<InputCase>
 {

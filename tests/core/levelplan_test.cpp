@@ -3,6 +3,7 @@
 
 #include "core/equipotentials.h"
 #include "core/levelplan.h"
+#include "support/chargesets.h"
 
 #include <gtest/gtest.h>
 
@@ -89,30 +90,9 @@ TEST(LevelPlan, StepsWorkedOutByHand)
     }
 }
 
-struct Config
-{
-    const char *name;
-    std::vector<PointCharge> charges;
-};
-
-const Config kConfigs[] = {
-    {"single", {{0, 0, 10}}},
-    {"like", {{-15, 0, 10}, {15, 0, 10}}},
-    {"unlike_default", {{-15, 0, 10}, {15, 0, -10}}},
-    {"unlike_10_5", {{-15, 0, 10}, {15, 0, -5}}},
-    {"one_above_other", {{0, -10, 10}, {0, 10, -5}}},
-    {"zero_beside_other", {{-15, 0, 0}, {15, 0, -10}}},
-    {"weak_beside_strong", {{-15, 0, 10}, {15, 0, -0.5}}},
-    {"tiny", {{-15, 0, 1e-20}, {15, 0, -1e-20}}},
-    {"huge", {{-15, 0, 1e37}, {15, 0, -1e37}}},
-    {"extreme_ratio", {{-15, 0, 1e38}, {15, 0, -1.2e-38}}},
-    {"on_corners", {{-45, 25, 10}, {45, -25, -3}}},
-    {"close_pair", {{0, 0, 10}, {0.5, 0, -10}}},
-};
-
 TEST(LevelPlan, EightToTwelveEqualNiceStepsWithZeroBetweenUnlikeCharges)
 {
-    for (const Config &config : kConfigs) {
+    for (const ChargeSets::Named &config : ChargeSets::kEquipotentialPictures) {
         SCOPED_TRACE(config.name);
         const auto &charges = config.charges;
         const std::vector<double> levels = equipotentialLevels(charges);

@@ -1,8 +1,7 @@
 #include "core/numberreading.h"
+#include "support/namedrows.h"
 
 #include <gtest/gtest.h>
-
-#include <ostream>
 
 #include <clocale>
 #include <cmath>
@@ -19,11 +18,7 @@ struct ReadingCase
     bool inFull;
 };
 
-// ctest lists each case by its name.
-void PrintTo(const ReadingCase &c, std::ostream *out)
-{
-    *out << c.name;
-}
+LIST_ROWS_BY_NAME(ReadingCase)
 
 class ReadNumberTest : public ::testing::TestWithParam<ReadingCase>
 {

@@ -6,6 +6,7 @@
 // that the default charges draw the default picture again.
 
 #include "support/checkingsurface.h"
+#include "support/namedrows.h"
 #include "support/rig.h"
 
 #include "core/messages.h"
@@ -19,7 +20,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <ostream>
 #include <random>
 #include <sstream>
 #include <string>
@@ -256,11 +256,7 @@ struct ExtremeCase
     bool twoCharges = true;
 };
 
-// ctest lists each case by its name.
-void PrintTo(const ExtremeCase &c, std::ostream *out)
-{
-    *out << c.name;
-}
+LIST_ROWS_BY_NAME(ExtremeCase)
 
 class ExtremePlacement : public ::testing::TestWithParam<ExtremeCase>
 {

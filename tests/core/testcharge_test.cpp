@@ -10,6 +10,8 @@
 #include "core/pointfield.h"
 #include "core/testcharge.h"
 #include "core/testchargepath.h"
+#include "support/chargesets.h"
+#include "support/fieldgeometry.h"
 
 #include <gtest/gtest.h>
 
@@ -20,9 +22,9 @@
 
 namespace {
 
-const Charges kDipole = {{-15, 0, 10}, {15, 0, -10}};
+const Charges kDipole = ChargeSets::dipole();
 const Charges kLike = {{-15, 0, 10}, {15, 0, 10}};
-const Charges kQuadrupole = {{-10, 10, 10}, {10, -10, 10}, {10, 10, -10}, {-10, -10, -10}};
+const Charges kQuadrupole = ChargeSets::quadrupole();
 
 double nearestCharge(const Charges &charges, double x, double y)
 {
@@ -179,25 +181,15 @@ TEST(TestChargePath, FromRestOnAStraightFieldLineStaysOnIt)
 
 // The field line through a point, traced both ways by RK4 on dr/ds = E/|E|
 // in steps of 0.02 until it comes within reach of a charge or leaves the
-// plot; and the distance of a point from it.
+// plot.
 std::vector<PlotPoint> fieldLineThrough(const Charges &charges, PlotPoint from)
 {
     const PointField field(charges);
     std::vector<PlotPoint> line;
     for (double sense : {-1.0, 1.0}) {
-        const auto along = [&](PlotPoint p, PlotPoint k, double h) {
-            const PlotPoint q{p.x + h * k.x, p.y + h * k.y};
-            const FieldVector e = field.field(q.x, q.y);
-            const double norm = sense * std::hypot(e.x, e.y);
-            return PlotPoint{e.x / norm, e.y / norm};
-        };
         std::vector<PlotPoint> half{from};
-        for (constexpr double h = 0.02; half.size() < 20000;) {
-            const PlotPoint p = half.back();
-            const PlotPoint k1 = along(p, {0, 0}, 0), k2 = along(p, k1, h / 2), k3 = along(p, k2, h / 2),
-                            k4 = along(p, k3, h);
-            const PlotPoint next{p.x + h / 6 * (k1.x + 2 * k2.x + 2 * k3.x + k4.x),
-                                 p.y + h / 6 * (k1.y + 2 * k2.y + 2 * k3.y + k4.y)};
+        while (half.size() < 20000) {
+            const PlotPoint next = rungeKuttaStep(field, half.back(), 0.02, sense);
             if (!Plot::contains(next.x, next.y) || nearestCharge(charges, next.x, next.y) < kTestChargeReach)
                 break;
             half.push_back(next);
@@ -210,18 +202,6 @@ std::vector<PlotPoint> fieldLineThrough(const Charges &charges, PlotPoint from)
     return line;
 }
 
-double distanceFrom(const std::vector<PlotPoint> &line, double x, double y)
-{
-    double nearest = INFINITY;
-    for (std::size_t i = 1; i < line.size(); ++i) {
-        const PlotPoint &a = line[i - 1], &b = line[i];
-        const double dx = b.x - a.x, dy = b.y - a.y;
-        const double u = std::clamp(((x - a.x) * dx + (y - a.y) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
-        nearest = std::min(nearest, std::hypot(x - a.x - u * dx, y - a.y - u * dy));
-    }
-    return nearest;
-}
-
 // The classic misconception: a charge released from rest does not follow
 // the curved field line through its release point. At (0, 5) in the dipole
 // the field points along +x and the line bends down to the negative charge;
@@ -232,9 +212,9 @@ TEST(TestChargePath, FromRestOnACurvedFieldLineLeavesIt)
     const std::vector<PlotPoint> line = fieldLineThrough(kDipole, {0, 5});
     double departure = 0;
     for (double t = 0; t < path.endTime(); t += 0.5)
-        departure = std::max(departure, distanceFrom(line, path.at(t).x, path.at(t).y));
+        departure = std::max(departure, distanceToPolyline({path.at(t).x, path.at(t).y}, line));
     EXPECT_GT(departure, 1);
-    EXPECT_LT(distanceFrom(line, path.at(1).x, path.at(1).y), 1e-3);
+    EXPECT_LT(distanceToPolyline({path.at(1).x, path.at(1).y}, line), 1e-3);
 }
 
 // A release mirrored in a symmetry of the picture follows the mirrored path

@@ -6,6 +6,8 @@
 #include "core/recordingsurface.h"
 #include "core/testchargedrawing.h"
 #include "core/testchargepath.h"
+#include "support/chargesets.h"
+#include "support/fieldgeometry.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +20,7 @@ namespace {
 
 using Operation = RecordingSurface::Operation;
 
-const Charges kDipole = {{-15, 0, 10}, {15, 0, -10}};
+const Charges kDipole = ChargeSets::dipole();
 constexpr double kPixel = 90.0 / 693;
 
 // What is drawn at time t: the path's lines (before the white inside of the
@@ -83,11 +85,8 @@ TEST(TestChargeDrawing, PathGrowsAsOneLineToTheRingWithItsSign)
     for (double t = 0; t < 60; t += 0.05) {
         const PathSample p = path.at(t);
         double nearest = INFINITY;
-        for (const Operation &s : early) {
-            const double dx = s.x2 - s.x1, dy = s.y2 - s.y1;
-            const double u = std::clamp(((p.x - s.x1) * dx + (p.y - s.y1) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
-            nearest = std::min(nearest, std::hypot(p.x - s.x1 - u * dx, p.y - s.y1 - u * dy));
-        }
+        for (const Operation &s : early)
+            nearest = std::min(nearest, distanceToSegment({p.x, p.y}, {s.x1, s.y1}, {s.x2, s.y2}));
         ASSERT_LE(nearest, kPixel / 2) << "at t = " << t;
     }
 }
