@@ -7,10 +7,10 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME fieldlines)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "电场线的描绘 developers <fieldlines@example.org>")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "draws the electric field lines of one or two point charges")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "draws the electric field lines of point charges")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "电场线的描绘 (Electric Field Lines) is a program for physics lessons: type the\n"
-    "position and amount of one or two point charges and it traces their field\n"
+    "positions and amounts of up to 32 point charges and it traces their field\n"
     "lines with arrowheads, the equipotential lines and the points where the\n"
     "field vanishes. Drag a charge and the picture follows. Pictures are saved\n"
     "as PNG, SVG, PDF or CSV, also from the command line. Chinese and English.")

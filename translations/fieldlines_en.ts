@@ -173,10 +173,10 @@
         <translation>Qt options, for the window (with one dash or two):</translation>
     </message>
     <message>
-        <source>电场线的描绘：画出一个或两个点电荷的电场线。
+        <source>电场线的描绘：画出点电荷的电场线。
 不带 --output 时打开窗口，输入框按选项预先填好；
 带 --output 时不开窗口，把一次“激&#x3000;发”的图画写入 FILE。</source>
-        <translation>Electric Field Lines: draws the electric field lines of one or two point charges.
+        <translation>Electric Field Lines: draws the electric field lines of point charges.
 Without --output it opens the window with the input boxes preset;
 with --output it draws the picture of one excite into FILE, without a window.</translation>
     </message>

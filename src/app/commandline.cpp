@@ -173,7 +173,7 @@ QString qtOptionsHelp()
 void addOptions(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(text(QT_TRANSLATE_NOOP("CommandLine",
-                                                            "电场线的描绘：画出一个或两个点电荷的电场线。\n"
+                                                            "电场线的描绘：画出点电荷的电场线。\n"
                                                             "不带 --output 时打开窗口，输入框按选项预先填好；\n"
                                                             "带 --output 时不开窗口，把一次“激　发”的图画写入 FILE。")));
     parser.addHelpOption();

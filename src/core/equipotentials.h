@@ -1,7 +1,7 @@
 #pragma once
 
-// Equipotential lines of one or two point charges, for drawing over the field
-// lines. Plain C++17, standard library only.
+// Equipotential lines of point charges, for drawing over the field lines.
+// Plain C++17, standard library only.
 //
 // The potential of an amount q at distance r is q / r, with no physical
 // constant, so that the field the field lines follow, E = Σ q (p − c) / r³,
